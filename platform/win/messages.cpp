@@ -1,0 +1,81 @@
+#include "platform/win/messages.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace dorrin::win {
+namespace {
+
+struct Receiver {
+  MessageHandler handler;
+  QPointer<QObject> context; // lives on the owning thread; invokeMethod targets it
+};
+
+std::mutex &lock() {
+  static std::mutex m;
+  return m;
+}
+std::map<HWND, std::shared_ptr<Receiver>> &receivers() {
+  static std::map<HWND, std::shared_ptr<Receiver>> r;
+  return r;
+}
+HWND nextHandle = 0x100;
+
+std::shared_ptr<Receiver> find(HWND hwnd) {
+  std::lock_guard g(lock());
+  auto it = receivers().find(hwnd);
+  return it == receivers().end() ? nullptr : it->second;
+}
+
+} // namespace
+
+HWND registerWindow(MessageHandler handler) {
+  auto r = std::make_shared<Receiver>();
+  r->handler = std::move(handler);
+  r->context = new QObject(); // owned by the receiver, deleted on unregister
+  std::lock_guard g(lock());
+  HWND h = nextHandle++;
+  receivers()[h] = r;
+  return h;
+}
+
+void unregisterWindow(HWND hwnd) {
+  std::shared_ptr<Receiver> r;
+  {
+    std::lock_guard g(lock());
+    auto it = receivers().find(hwnd);
+    if (it == receivers().end()) return;
+    r = it->second;
+    receivers().erase(it);
+  }
+  if (r->context) r->context->deleteLater();
+}
+
+bool isWindow(HWND hwnd) { return find(hwnd) != nullptr; }
+
+bool postMessage(HWND hwnd, std::uint32_t msg, WPARAM wParam, LPARAM lParam) {
+  auto r = find(hwnd);
+  if (!r || !r->context) return false;
+  QMetaObject::invokeMethod(
+      r->context.data(),
+      [hwnd, msg, wParam, lParam] {
+        // Looked up again: the receiver may have gone while the message waited.
+        if (auto live = find(hwnd)) live->handler(msg, wParam, lParam);
+      },
+      Qt::QueuedConnection);
+  return true;
+}
+
+bool sendMessage(HWND hwnd, std::uint32_t msg, WPARAM wParam, LPARAM lParam) {
+  auto r = find(hwnd);
+  if (!r) return false;
+  r->handler(msg, wParam, lParam);
+  return true;
+}
+
+} // namespace dorrin::win

@@ -1,0 +1,16 @@
+// Test entry point: a QApplication exists for every test so widgets,
+// timers and the clipboard work; each test binary gets a fresh data folder.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                 : qgetenv("QT_QPA_PLATFORM"));
+  QTemporaryDir data;
+  if (qgetenv("DORRIN_DATA_DIR").isEmpty())
+    qputenv("DORRIN_DATA_DIR", data.path().toUtf8());
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
