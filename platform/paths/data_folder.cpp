@@ -14,15 +14,20 @@ QString dataFolder() {
   return QDir::cleanPath(base + "/Tessivo/Dorrin");
 }
 
-bool ensureDataFolder() { return QDir().mkpath(dataFolder()); }
+bool ensureDataFolder() {
+  return QDir().mkpath(dataFolder());
+}
 
 QString resolve(const QString &windowsPath) {
   QString p = windowsPath;
   p.replace('\\', '/');
   const QString prefix = QString::fromLatin1(kInstallFolder).replace('\\', '/');
-  if (p.startsWith(prefix, Qt::CaseInsensitive)) p = p.mid(prefix.size());
-  else if (p.compare(prefix.chopped(1), Qt::CaseInsensitive) == 0) p.clear();
-  else if (QDir::isAbsolutePath(p) || (p.size() > 1 && p[1] == ':')) return windowsPath;
+  if (p.startsWith(prefix, Qt::CaseInsensitive))
+    p = p.mid(prefix.size());
+  else if (p.compare(prefix.chopped(1), Qt::CaseInsensitive) == 0)
+    p.clear();
+  else if (QDir::isAbsolutePath(p) || (p.size() > 1 && p[1] == ':'))
+    return windowsPath;
   return p.isEmpty() ? dataFolder() : QDir(dataFolder()).filePath(p);
 }
 

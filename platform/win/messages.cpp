@@ -56,7 +56,9 @@ void unregisterWindow(HWND hwnd) {
   if (r->context) r->context->deleteLater();
 }
 
-bool isWindow(HWND hwnd) { return find(hwnd) != nullptr; }
+bool isWindow(HWND hwnd) {
+  return find(hwnd) != nullptr;
+}
 
 bool postMessage(HWND hwnd, std::uint32_t msg, WPARAM wParam, LPARAM lParam) {
   auto r = find(hwnd);
