@@ -31,6 +31,10 @@ FrmStart::FrmStart(MainServices services, QWidget *parent) : Form(parent), servi
 
 FrmStart::~FrmStart() = default;
 
+QDateTime FrmStart::now() const {
+  return services_.now ? services_.now() : QDateTime::currentDateTime();
+}
+
 void FrmStart::call(const char *name, const std::function<void()> &f) {
   if (!f) return;
   try {

@@ -9,6 +9,7 @@
 #include "platform/forms/panel.h"
 #include "platform/forms/splitter.h"
 
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <functional>
@@ -26,6 +27,8 @@ namespace dorrin::organiser {
 struct MainServices {
   forms::Dialogs *dialogs = nullptr;
   desktop::DesktopIcons *desktop = nullptr;
+  // The clock; empty means the system clock.
+  std::function<QDateTime()> now;
 };
 
 // The maker's web address, shown in the caption and the title strip.
@@ -46,6 +49,10 @@ public:
 
   PageState &state() { return state_; }
   const PageState &state() const { return state_; }
+  // Services for the units that fill the pages.
+  forms::Dialogs *dialogs() const { return services_.dialogs; }
+  QDateTime now() const;
+  QDate today() const { return now().date(); }
 
   // Controls, by the names the procedures use.
   forms::KtPanel *Pan_Label0 = nullptr;

@@ -4,6 +4,7 @@
 // pane colour pairs. Sizes are twips; colours RGB numbers.
 #include "platform/forms/twips.h"
 
+#include <QDate>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -31,6 +32,8 @@ struct PageState {
   std::array<forms::Rgb, 4> Back_Color{}, Fore_Color{};
   std::int16_t Link_Row_Height = 280;
   std::int16_t Row_Height = 280;
+  // The working date of the week planner, the schedule list and the alarm page.
+  QDate Work_Date;
   // Weekday names, 1 = Sunday .. 7 = Saturday (index 0 unused).
   std::array<QString, 8> Week_Name{};
 
