@@ -8,7 +8,7 @@
 
 namespace dorrin::text {
 
-Q_LOGGING_CATEGORY(lcText, "dorrin.text")
+Q_LOGGING_CATEGORY(lcText, "dorrin.text", QtWarningMsg)
 
 namespace {
 
