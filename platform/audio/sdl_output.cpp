@@ -14,7 +14,7 @@
 #include <mutex>
 #include <vector>
 
-Q_LOGGING_CATEGORY(lcAudio, "dorrin.audio")
+Q_LOGGING_CATEGORY(lcAudio, "dorrin.audio", QtInfoMsg)
 
 namespace dorrin::audio {
 namespace {

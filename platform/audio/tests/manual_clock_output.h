@@ -68,6 +68,12 @@ public:
       relay_.postDrained(relay_.epoch());
     }
   }
+  // The device runs for ms of its clock; fractions of a frame carry over.
+  void advance(std::chrono::milliseconds ms) {
+    const std::uint64_t t = std::uint64_t(ms.count()) * std::uint64_t(format_.rate) + carry_;
+    carry_ = t % 1000;
+    consume(std::size_t(t / 1000));
+  }
   std::size_t queuedFrames() const { return (queue_.size() - head_) / format_.frameBytes(); }
   void fail(const std::string &reason) { relay_.postFailed(reason); }
 
@@ -82,6 +88,7 @@ private:
   bool finished_ = false, drained_ = false, paused_ = true, muted_ = false;
   float volume_ = 1;
   std::uint64_t consumed_ = 0;
+  std::uint64_t carry_ = 0;
   std::optional<std::chrono::steady_clock::time_point> firstPull_;
 };
 
@@ -102,7 +109,7 @@ public:
   // Runs every stream's device for the given time of its own clock.
   void advance(std::chrono::milliseconds ms) {
     for (auto *s : std::vector<ManualStream *>(streams_))
-      s->consume(std::size_t(ms.count()) * std::size_t(s->format().rate) / 1000);
+      s->advance(ms);
   }
   void advanceFrames(std::size_t frames) {
     for (auto *s : std::vector<ManualStream *>(streams_))
