@@ -18,6 +18,9 @@ namespace {
 // Marks a file as one of this program's databases ("Dorr").
 constexpr int kApplicationId = 0x446F7272;
 constexpr int kBusyTimeoutMs = 1000;
+// Page cache ceiling (KiB); taken only as pages are read, it keeps the
+// indexes of a large table in memory so a find costs no file reads.
+constexpr int kCacheKiB = 32768;
 
 bool exec(sqlite3 *db, const QString &sql, QString *error = nullptr) {
   char *msg = nullptr;
@@ -198,6 +201,7 @@ std::unique_ptr<Database> SqliteEngine::OpenDatabase(const QString &path,
   if (rc != SQLITE_OK) return failed(sqlite::lastError(handle));
   sqlite3_extended_result_codes(handle, 1);
   sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+  exec(handle, QStringLiteral("PRAGMA cache_size = -%1").arg(kCacheKiB));
   const QString why = prepareSchema(handle, create);
   if (!why.isEmpty()) return failed(why);
   if (sqlite3_db_readonly(handle, "main") == 1)

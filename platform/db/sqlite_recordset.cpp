@@ -88,16 +88,15 @@ const SqliteRecordset::Row *SqliteRecordset::current() const {
   if (rowGeneration_ != conn_->generation) {
     // Something changed since the row was read: read it again. A record
     // that has gone meanwhile reads as deleted.
-    auto &self = const_cast<SqliteRecordset &>(*this);
-    self.byId_.start();
-    self.byId_.bind(1, rowid_);
-    if (self.byId_.step() == SQLITE_ROW) {
+    byId_.start();
+    byId_.bind(1, rowid_);
+    if (byId_.step() == SQLITE_ROW) {
       row_ = readRow(byId_);
       rowGeneration_ = conn_->generation;
     } else {
-      self.pos_ = Pos::Deleted;
+      pos_ = Pos::Deleted;
     }
-    self.byId_.done();
+    byId_.done();
     if (pos_ != Pos::Record) return nullptr;
   }
   return &row_;

@@ -65,7 +65,7 @@ private:
   bool open_ = false;
   int storedCount_ = 0; // fields the program writes (all but a Counter)
 
-  Pos pos_ = Pos::End;
+  mutable Pos pos_ = Pos::End; // a record found gone on reading becomes Deleted
   qint64 rowid_ = 0;
   mutable Row row_;
   mutable quint64 rowGeneration_ = 0;
@@ -81,8 +81,8 @@ private:
   quint64 aheadGeneration_ = 0;
   int aheadLimit_ = 0;
 
-  Statement first_, last_, next_, byId_, insert_, update_, delete_;
-  mutable Statement count_;
+  Statement first_, last_, next_, insert_, update_, delete_;
+  mutable Statement byId_, count_;
   std::map<int, FindStatements> finds_;
 };
 
