@@ -63,6 +63,24 @@ int keyCode(int k) {
     return 9;
   case Qt::Key_Space:
     return 32;
+  case Qt::Key_Shift:
+    return 16;
+  case Qt::Key_Control:
+    return 17;
+  case Qt::Key_Alt:
+    return 18;
+  case Qt::Key_CapsLock:
+    return 20;
+  case Qt::Key_PageUp:
+    return 33;
+  case Qt::Key_PageDown:
+    return 34;
+  case Qt::Key_End:
+    return 35;
+  case Qt::Key_Home:
+    return 36;
+  case Qt::Key_Insert:
+    return 45;
   case Qt::Key_Left:
     return 37;
   case Qt::Key_Up:
