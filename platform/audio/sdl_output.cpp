@@ -51,11 +51,12 @@ bool ensureSdlAudio(std::string *error) {
   return true;
 }
 
-// About 25 ms per device period: short enough for a prompt start and a close
-// position, long enough not to underrun on a busy machine.
+// At most 25 ms per device period (a power of two, as SDL prefers): short
+// enough for a prompt start and a close position, long enough not to underrun
+// on a busy machine.
 Uint16 periodFrames(int rate) {
   int n = 256;
-  while (n < rate / 40 && n < 4096)
+  while (n * 2 <= rate / 40 && n < 4096)
     n *= 2;
   return Uint16(n);
 }
@@ -84,6 +85,8 @@ public:
       return false;
     }
     silence_ = have.silence;
+    qCDebug(lcAudio) << "device" << device_ << have.freq << "Hz" << int(have.channels) << "channels"
+                     << have.samples << "frames a period";
     return true;
   }
 
