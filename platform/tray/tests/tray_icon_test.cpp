@@ -1,0 +1,61 @@
+// Icon message numbers, the add/delete requests and the real icon without
+// a tray host.
+#include "platform/tray/system_tray_icon.h"
+#include "platform/tray/tests/fake_tray_icon.h"
+#include "platform/tray/tray_icon.h"
+
+#include <gtest/gtest.h>
+
+using namespace dorrin::tray;
+
+TEST(TrayMessages, LeftUpRaisesRightUpUnloadsOthersDoNothing) {
+  const struct {
+    int message;
+    TrayAction action;
+  } cases[] = {
+      {514, TrayAction::Raise},   {517, TrayAction::Unload},  {512, TrayAction::Nothing},
+      {513, TrayAction::Nothing}, {515, TrayAction::Nothing}, {516, TrayAction::Nothing},
+      {520, TrayAction::Nothing}, {0, TrayAction::Nothing},   {-514, TrayAction::Nothing},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(actionForMessage(c.message), c.action) << c.message;
+}
+
+TEST(TrayMessages, QtActivationsBecomeClassicMessages) {
+  EXPECT_EQ(messageForActivation(QSystemTrayIcon::Trigger), WM_LBUTTONUP);
+  EXPECT_EQ(messageForActivation(QSystemTrayIcon::Context), WM_RBUTTONUP);
+  EXPECT_EQ(actionForMessage(messageForActivation(QSystemTrayIcon::DoubleClick)),
+            TrayAction::Nothing);
+  EXPECT_EQ(messageForActivation(QSystemTrayIcon::Unknown), 0);
+}
+
+TEST(NotifyIcon, AddAndDeleteWithTheOrganisersRecord) {
+  FakeTrayIcon tray;
+  NotifyIconData data; // uID 1, callback WM_MOUSEMOVE, tip "Tessivo Dorrin"
+  EXPECT_EQ(data.uCallbackMessage, 512);
+  EXPECT_EQ(data.uFlags, 7);
+
+  EXPECT_TRUE(notifyIcon(tray, NIM_ADD, data));
+  EXPECT_TRUE(tray.shown);
+  EXPECT_EQ(tray.uid, 1);
+  EXPECT_EQ(tray.tip, QStringLiteral("Tessivo Dorrin"));
+  EXPECT_FALSE(notifyIcon(tray, NIM_MODIFY, data));
+  EXPECT_EQ(tray.adds, 1);
+  EXPECT_TRUE(notifyIcon(tray, NIM_DELETE, data));
+  EXPECT_FALSE(tray.shown);
+
+  tray.available = false; // a failed registration is reported
+  EXPECT_FALSE(notifyIcon(tray, NIM_ADD, data));
+}
+
+TEST(SystemTrayIcon, WithoutTrayHostAddFailsQuietlyAndRemoveWorks) {
+  SystemTrayIcon tray;
+  EXPECT_FALSE(tray.isAvailable()); // offscreen: no notification area
+  NotifyIconData data;
+  data.hIcon = dorrinIcon();
+  EXPECT_FALSE(data.hIcon.isNull());
+  EXPECT_FALSE(notifyIcon(tray, NIM_ADD, data));
+  tray.remove();
+  EXPECT_FALSE(tray.isShown());
+  tray.remove(); // twice is harmless
+}
