@@ -172,7 +172,8 @@ MCIERROR System::open(const std::vector<std::string> &w, win::HWND callback) {
   if (MCIERROR err = parseArguments(Verb::Open, w, 2, a)) return err;
   const std::string &spec = w[1];
   std::string type, element;
-  if (const auto bang = spec.find('!'); bang != std::string::npos) { // "waveaudio!a.wav"
+  const auto bang = spec.find('!');
+  if (bang != std::string::npos && isKnownType(spec.substr(0, bang))) { // "waveaudio!a.wav"
     if (!a.type.empty()) return MCIERR_DUPLICATE_FLAGS;
     type = spec.substr(0, bang);
     element = spec.substr(bang + 1);

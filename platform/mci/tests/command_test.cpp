@@ -188,6 +188,7 @@ TEST_F(MciTest, DeviceIdsAliasesAndClose) {
   ASSERT_EQ(send("open waveaudio alias a"), 0u);
   ASSERT_EQ(send("open waveaudio!x.wav alias b"), MCIERR_FILE_NOT_FOUND);
   ASSERT_EQ(send("open new type waveaudio alias b"), 0u);
+  EXPECT_EQ(send("open gizmo!x.wav alias g"), MCIERR_FILE_NOT_FOUND); // a "!" in a plain name
   EXPECT_EQ(mci.getDeviceID("a"), 1u);
   EXPECT_EQ(mci.getDeviceID("B"), 2u); // aliases ignore case
   EXPECT_EQ(mci.getDeviceID("c"), 0u);
