@@ -1,0 +1,6 @@
+#pragma once
+#include <QLoggingCategory>
+
+namespace dorrin::com {
+Q_DECLARE_LOGGING_CATEGORY(lcCom)
+}
