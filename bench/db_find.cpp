@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <ctime>
 
 using namespace dorrin::db;
 using dorrin::text::shortDate;
@@ -27,12 +28,25 @@ QString day(int i) {
   return shortDate(kFirstDay.addDays(i % kDays));
 }
 
-template <typename F> double perCallUs(int calls, F &&f) {
+double cpuNs() {
+  timespec ts{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+  return double(ts.tv_sec) * 1e9 + double(ts.tv_nsec);
+}
+
+// Wall-clock and CPU microseconds per call; on a busy machine the CPU time
+// is the truer cost.
+struct Cost {
+  double wall, cpu;
+};
+
+template <typename F> Cost perCallUs(int calls, F &&f) {
   QElapsedTimer t;
   t.start();
+  const double cpu0 = cpuNs();
   for (int i = 0; i < calls; ++i)
     f(i);
-  return double(t.nsecsElapsed()) / 1000.0 / calls;
+  return {double(t.nsecsElapsed()) / 1000.0 / calls, (cpuNs() - cpu0) / 1000.0 / calls};
 }
 
 } // namespace
@@ -46,6 +60,7 @@ int main() {
     auto rs = db->OpenRecordset("AWeek", kDynaset);
     QElapsedTimer t;
     t.start();
+    const double cpu0 = cpuNs();
     db->BeginTrans();
     for (int i = 0; i < kRecords; ++i) {
       rs->AddNew();
@@ -54,8 +69,9 @@ int main() {
       rs->Update();
     }
     db->CommitTrans();
-    std::printf("db_find: built %d records (AddNew/Update in one transaction) in %lld ms\n",
-                int(rs->RecordCount()), t.elapsed());
+    std::printf("db_find: built %d records (AddNew/Update in one transaction): %lld ms wall "
+                "%.0f ms cpu\n",
+                int(rs->RecordCount()), t.elapsed(), (cpuNs() - cpu0) / 1e6);
   }
 
   QElapsedTimer open;
@@ -69,58 +85,55 @@ int main() {
   for (int &p : picks)
     p = int(rng->bounded(kRecords));
   int misses = 0;
-  // Warm up: the first finds read the index pages from the file.
-  for (int i = 0; i < kFinds; ++i) {
-    rs->FindFirst("BMemo", memo(int(rng->bounded(kRecords))));
-    rs->FindFirst("BDate", day(int(rng->bounded(kDays))));
-  }
 
-  const double textCriteria = perCallUs(kFinds, [&](int i) {
-    rs->MoveFirst();
-    misses += !rs->FindFirst("BMemo='" + memo(picks[size_t(i)]) + "'");
-  });
-  const double textParam = perCallUs(kFinds, [&](int i) {
-    rs->MoveFirst();
-    misses += !rs->FindFirst("BMemo", memo(picks[size_t(i)]));
-  });
-  const double textMissing = perCallUs(kFinds, [&](int i) {
-    rs->MoveFirst();
-    misses += rs->FindFirst("BMemo", memo(kRecords + i)); // must not match
-  });
-  const double dateFirst = perCallUs(kFinds, [&](int i) {
-    rs->MoveFirst();
-    misses += !rs->FindFirst("BDate='" + day(picks[size_t(i)]) + "'");
-  });
+  auto report = [](const char *what, Cost c) {
+    std::printf("db_find: %-44s %8.2f us wall %8.2f us cpu\n", what, c.wall, c.cpu);
+  };
+  // The first find of a value reads its index and table pages from the file;
+  // the same finds again find them in the page cache.
+  report("FindFirst by text, first time", perCallUs(kFinds, [&](int i) {
+           rs->MoveFirst();
+           misses += !rs->FindFirst("BMemo", memo(picks[size_t(i)]));
+         }));
+  report("FindFirst by text, criteria string", perCallUs(kFinds, [&](int i) {
+           rs->MoveFirst();
+           misses += !rs->FindFirst("BMemo='" + memo(picks[size_t(i)]) + "'");
+         }));
+  report("FindFirst by text, parameterised", perCallUs(kFinds, [&](int i) {
+           rs->MoveFirst();
+           misses += !rs->FindFirst("BMemo", memo(picks[size_t(i)]));
+         }));
+  report("FindFirst by text, no match", perCallUs(kFinds, [&](int i) {
+           rs->MoveFirst();
+           misses += rs->FindFirst("BMemo", memo(kRecords + i)); // must not match
+         }));
+  report("FindFirst by date (~274 records a day)", perCallUs(kFinds, [&](int i) {
+           rs->MoveFirst();
+           misses += !rs->FindFirst("BDate='" + day(picks[size_t(i)]) + "'");
+         }));
   // The week planner's pattern: the first match of a day, then up to 31 more.
+  const int days = kFinds / 10;
   int nexts = 0;
-  const double dateDay = perCallUs(kFinds / 10, [&](int i) {
+  const Cost day32 = perCallUs(days, [&](int i) {
     const QString c = "BDate='" + day(picks[size_t(i)]) + "'";
     rs->MoveFirst();
-    if (!rs->FindFirst(c)) ++misses;
+    misses += !rs->FindFirst(c);
     for (int k = 0; k < 31 && rs->FindNext(c); ++k)
       ++nexts;
   });
-  const double dateNext = dateDay * (kFinds / 10) / (nexts + kFinds / 10);
+  report("a day: FindFirst + 31 FindNext, per find",
+         {day32.wall * days / (nexts + days), day32.cpu * days / (nexts + days)});
 
-  QElapsedTimer scan;
-  scan.start();
-  qint64 records = 0, bytes = 0;
-  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
-    ++records;
-    bytes += rs->Fields(1).Value().size();
-  }
-  const double scanMs = scan.nsecsElapsed() / 1e6;
-
-  std::printf("db_find: FindFirst by text, criteria string:   %7.2f us\n", textCriteria);
-  std::printf("db_find: FindFirst by text, parameterised:     %7.2f us\n", textParam);
-  std::printf("db_find: FindFirst by text, no match:          %7.2f us\n", textMissing);
-  std::printf("db_find: FindFirst by date (~%d per day):     %7.2f us\n", kRecords / kDays,
-              dateFirst);
-  std::printf("db_find: a day's FindFirst + 31 FindNext:      %7.2f us (%.2f us per find)\n",
-              dateDay, dateNext);
-  std::printf("db_find: MoveFirst..MoveNext scan, reading a field: %lld records in %.1f ms "
-              "(%.3f us per record)\n",
-              records, scanMs, scanMs * 1000.0 / double(records));
+  qint64 records = 0, chars = 0;
+  const Cost scan = perCallUs(1, [&](int) {
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+      ++records;
+      chars += rs->Fields(1).Value().size();
+    }
+  });
+  std::printf("db_find: MoveFirst..MoveNext scan reading a field: %lld records, %.0f ms wall "
+              "%.0f ms cpu (%.3f us cpu per record)\n",
+              records, scan.wall / 1000, scan.cpu / 1000, scan.cpu / double(records));
   if (misses != 0 || records != kRecords) {
     std::printf("db_find: FAILED: %d unexpected misses\n", misses);
     return 1;
