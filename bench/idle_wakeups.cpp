@@ -79,11 +79,11 @@ int main(int argc, char **argv) {
   int threads = 0;
   QElapsedTimer clock;
   // Let the window map and settle before counting.
-  QTimer::singleShot(1000, [&] {
+  QTimer::singleShot(1000, Qt::PreciseTimer, [&] {
     mainStart = readStatus(QStringLiteral("/proc/self/status"));
     allStart = allThreads(&threads);
     clock.start();
-    QTimer::singleShot(static_cast<int>(seconds * 1000), [&] {
+    QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, [&] {
       const double elapsed = clock.nsecsElapsed() / 1e9;
       const Switches mainEnd = readStatus(QStringLiteral("/proc/self/status"));
       const Switches allEnd = allThreads(&threads);
