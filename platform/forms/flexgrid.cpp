@@ -928,15 +928,9 @@ void FlexGrid::paintCell(QPainter &p, int r, int c, const QRect &rect) const {
   }
   if (!x.text.isEmpty() && inner.width() > 0 && inner.height() > 0) {
     p.setPen(toQColor(fore));
+    // drawText clips to the rectangle it is given.
     const Qt::Alignment a = qtAlignment(effectiveAlignment(r, c), x.text);
-    const bool clip = p.fontMetrics().horizontalAdvance(x.text) > inner.width() ||
-                      p.fontMetrics().height() > inner.height();
-    if (clip) {
-      p.save();
-      p.setClipRect(rect, Qt::IntersectClip);
-    }
     p.drawText(inner, static_cast<int>(a) | Qt::TextSingleLine, x.text);
-    if (clip) p.restore();
   }
 
   const int style = fixed ? gridLinesFixed_ : gridLines_;

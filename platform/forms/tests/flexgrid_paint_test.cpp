@@ -135,3 +135,16 @@ TEST(FlexGridPaint, KoreanCaptionsRenderInTheLauncherFont) {
     EXPECT_GT(textPixels(g, img, r, 0, Qt::white, QColor(130, 80, 180)), 20) << "row " << r;
   EXPECT_EQ(textPixels(g, img, 8, 0, Qt::white, QColor(130, 80, 180)), 0) << "an empty slot";
 }
+
+TEST(FlexGridPaint, LongTextStaysInsideItsCell) {
+  FlexGrid g(nullptr, 3, 3, 0, 0);
+  g.place(0, 0, 3 * 600, 3 * 300);
+  for (int c = 0; c < 3; ++c)
+    g.setColWidth(c, 600);
+  g.setTextMatrix(1, 1, QStringLiteral("가나다라마바사아자차카타파하 WWWWWWWWWWWW"));
+  g.setTextMatrix(2, 2, QStringLiteral("끝 WWWWWWWWWWWWWWWWWWWWWWW"));
+  const QImage img = render(g, "clip.png");
+  EXPECT_GT(textPixels(g, img, 1, 1, Qt::black, Qt::white), 20);
+  EXPECT_EQ(textPixels(g, img, 1, 2, Qt::black, Qt::white), 0) << "no overflow to the right";
+  EXPECT_EQ(textPixels(g, img, 1, 0, Qt::black, Qt::white), 0);
+}
