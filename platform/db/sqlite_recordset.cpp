@@ -251,12 +251,12 @@ bool SqliteRecordset::setFieldValue(int index, const std::optional<QString> &val
       cell.text = *value;
       break;
     case FieldType::Date: {
-      const QDate d = text::parseShortDate(value->trimmed());
-      if (!d.isValid()) {
+      // Only the exact "yyyy-MM-dd" form is taken, so it is stored as given.
+      cell.text = value->trimmed();
+      if (!text::parseShortDate(cell.text).isValid()) {
         qCWarning(lcDb) << "field" << f.name << "of" << table_ << ":" << *value << "is no date";
         return false;
       }
-      cell.text = text::shortDate(d);
       break;
     }
     case FieldType::Int16:
