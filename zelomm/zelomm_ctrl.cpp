@@ -1,10 +1,8 @@
 #include "zelomm/zelomm_ctrl.h"
 
-#include "platform/paths/data_folder.h"
+#include "platform/mci/system.h"
 #include "zelomm/zelomm_ids.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 #include <climits>
 
@@ -44,18 +42,7 @@ std::int32_t leadingNumber(std::string_view s) {
 } // namespace
 
 std::string shortPathName(std::string_view fileName) {
-  if (fileName.empty()) return {};
-  const QString name = QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
-  QString slashed = name;
-  slashed.replace(u'\\', u'/');
-  const QString candidates[] = {
-      QDir::current().absoluteFilePath(slashed),
-      paths::resolve(name),
-      QDir(paths::programFolder()).absoluteFilePath(slashed),
-  };
-  for (const QString &c : candidates)
-    if (!c.isEmpty() && QFileInfo::exists(c)) return QDir::cleanPath(c).toStdString();
-  return {};
+  return mci::resolveElement(std::string(fileName));
 }
 
 std::string_view notifyMessageText(std::uintptr_t code) {
@@ -369,7 +356,8 @@ void CZelommCtrl::doOpen() {
   if (element.find_first_of(" \t") != std::string::npos) element = '"' + element + '"';
   const std::string tail = " alias " + alias_ + " " + s;
   mci::MCIERROR r = send("open " + element + tail + " type " + deviceType_ + " " + n + " " + w);
-  if (r == 259 || r == 301) r = send("open " + deviceType_ + tail + " " + n + " " + w);
+  if (r == mci::MCIERR_UNRECOGNIZED_KEYWORD || r == mci::MCIERR_NO_ELEMENT_ALLOWED)
+    r = send("open " + deviceType_ + tail + " " + n + " " + w);
   if (isCdAudio_ && r != 0) r = send("open cdaudio" + tail + " " + n + " " + w);
   setError(r);
 
@@ -434,7 +422,7 @@ void CZelommCtrl::doPause() {
   }
   const std::string n = notifyToken(), w = waitToken(false);
   const mci::MCIERROR r = send("resume " + alias_ + " " + n + " " + w);
-  if (r == 274) { // the device cannot resume: play instead
+  if (r == mci::MCIERR_UNSUPPORTED_FUNCTION) { // the device cannot resume: play instead
     command_ = "PLAY";
     doPlay();
     return;

@@ -27,10 +27,10 @@ public:
   virtual void aboutBox() {}
 };
 
-// The element to open for a file name: on this system a path is its own short
-// form, so the name is resolved to an existing file (as given, relative to the
-// current folder, in the data folder, then in the program folder) and
-// an empty text returned when there is none.
+// The element to open for a file name. A path here is its own short form, so
+// this is the existing file the name stands for, found as the media layer
+// finds elements (current folder, data folder, program folder); empty when
+// there is none.
 std::string shortPathName(std::string_view fileName);
 
 class CZelommCtrl {

@@ -37,6 +37,7 @@ int usage() {
 } // namespace
 
 int main(int argc, char **argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0); // keeps the trace in order with stderr
   QCoreApplication app(argc, argv);
   QStringList args = app.arguments().mid(1);
   const bool doRegister = args.removeAll(QStringLiteral("--register")) > 0;
