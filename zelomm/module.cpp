@@ -56,12 +56,9 @@ extern "C" HRESULT DllCanUnloadNow() {
 }
 
 extern "C" HRESULT DllRegisterServer() {
-  try {
-    const std::string path = modulePath(reinterpret_cast<const void *>(&DllRegisterServer));
-    if (path.empty()) return SELFREG_E_CLASS;
-    const HRESULT hr = registerTypeLib(typeLib, path);
-    if (failed(hr)) return hr;
-    return registerClass(controlClass(), path);
+  try { // building the class list may throw
+    return registerServerClasses(reinterpret_cast<const void *>(&DllRegisterServer), &typeLib,
+                                 {controlClass()});
   } catch (...) {
     return SELFREG_E_CLASS;
   }
@@ -69,9 +66,7 @@ extern "C" HRESULT DllRegisterServer() {
 
 extern "C" HRESULT DllUnregisterServer() {
   try {
-    const HRESULT lib = unregisterTypeLib(typeLib);
-    const HRESULT cls = unregisterClass(controlClass());
-    return failed(cls) ? cls : lib;
+    return unregisterServerClasses(&typeLib, {controlClass()});
   } catch (...) {
     return SELFREG_E_CLASS;
   }

@@ -244,6 +244,33 @@ HRESULT unregisterTypeLib(const TypeLibRegistration &t) {
   return reg.sync() ? S_OK : SELFREG_E_TYPELIB;
 }
 
+HRESULT registerServerClasses(const void *addressInLibrary, const TypeLibRegistration *typeLib,
+                              std::initializer_list<ClassRegistration> classes) {
+  try {
+    const std::string path = modulePath(addressInLibrary);
+    if (path.empty()) return SELFREG_E_CLASS;
+    if (typeLib)
+      if (const HRESULT hr = registerTypeLib(*typeLib, path); failed(hr)) return hr;
+    for (const ClassRegistration &c : classes)
+      if (const HRESULT hr = registerClass(c, path); failed(hr)) return hr;
+    return S_OK;
+  } catch (...) {
+    return SELFREG_E_CLASS;
+  }
+}
+
+HRESULT unregisterServerClasses(const TypeLibRegistration *typeLib,
+                                std::initializer_list<ClassRegistration> classes) {
+  try {
+    HRESULT result = typeLib ? unregisterTypeLib(*typeLib) : S_OK;
+    for (const ClassRegistration &c : classes)
+      if (const HRESULT hr = unregisterClass(c); failed(hr)) result = hr;
+    return result;
+  } catch (...) {
+    return SELFREG_E_CLASS;
+  }
+}
+
 std::string modulePath(const void *address) {
   Dl_info info{};
   if (!dladdr(address, &info) || !info.dli_fname || !*info.dli_fname) return {};

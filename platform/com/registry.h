@@ -9,6 +9,7 @@
 #include "platform/com/hresult.h"
 
 #include <QString>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,6 +80,15 @@ HRESULT registerClass(const ClassRegistration &c, const std::string &libraryPath
 HRESULT unregisterClass(const ClassRegistration &c);
 HRESULT registerTypeLib(const TypeLibRegistration &t, const std::string &libraryPath);
 HRESULT unregisterTypeLib(const TypeLibRegistration &t);
+
+// The body of a server's DllRegisterServer: its type library (when given),
+// then each class, under the path of the library that holds addressInLibrary.
+// The first failure is returned; nothing throws.
+HRESULT registerServerClasses(const void *addressInLibrary, const TypeLibRegistration *typeLib,
+                              std::initializer_list<ClassRegistration> classes);
+// The body of DllUnregisterServer.
+HRESULT unregisterServerClasses(const TypeLibRegistration *typeLib,
+                                std::initializer_list<ClassRegistration> classes);
 
 // Absolute path of the loaded library that contains address (use the address of
 // a function of the library), empty when unknown.

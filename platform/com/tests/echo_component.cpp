@@ -132,12 +132,10 @@ extern "C" HRESULT DllCanUnloadNow() {
 }
 
 extern "C" HRESULT DllRegisterServer() {
-  try {
-    const std::string path = modulePath(reinterpret_cast<const void *>(&DllRegisterServer));
-    if (path.empty()) return SELFREG_E_CLASS;
-    HRESULT hr = registerTypeLib({kTypeLib, "1.0", "Echo test library"}, path);
-    if (succeeded(hr)) hr = registerClass(registration(), path);
-    return hr;
+  try { // building the descriptions may throw
+    const TypeLibRegistration lib{kTypeLib, "1.0", "Echo test library"};
+    return registerServerClasses(reinterpret_cast<const void *>(&DllRegisterServer), &lib,
+                                 {registration()});
   } catch (...) {
     return SELFREG_E_CLASS;
   }
@@ -145,9 +143,8 @@ extern "C" HRESULT DllRegisterServer() {
 
 extern "C" HRESULT DllUnregisterServer() {
   try {
-    HRESULT hr = unregisterTypeLib({kTypeLib, "1.0", {}});
-    const HRESULT hr2 = unregisterClass(registration());
-    return failed(hr) ? hr : hr2;
+    const TypeLibRegistration lib{kTypeLib, "1.0", {}};
+    return unregisterServerClasses(&lib, {registration()});
   } catch (...) {
     return SELFREG_E_CLASS;
   }
