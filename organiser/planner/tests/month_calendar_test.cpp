@@ -1,0 +1,245 @@
+#include "organiser/main/frm_start.h"
+#include "organiser/planner/tests/planner_fixture.h"
+#include "platform/forms/buttons.h"
+#include "platform/forms/flexgrid.h"
+#include "platform/forms/panel.h"
+#include "platform/forms/scrollbar.h"
+#include "platform/forms/testing/fake_dialogs.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace dorrin;
+using namespace dorrin::organiser;
+using namespace dorrin::organiser::testing;
+using forms::rgb;
+
+namespace {
+
+// ------------------------------------------------------------ the month table
+
+struct MonthCase {
+  int year, month, days;
+};
+
+TEST(MonthTable, MonthLengthsFollowTheTableAndTheGregorianLeapRule) {
+  const MonthCase cases[] = {
+      {2000, 2, 29}, {2024, 2, 29},  {1900, 2, 28},  {2100, 2, 28},  {2023, 2, 28}, {2026, 1, 31},
+      {2026, 3, 31}, {2026, 4, 30},  {2026, 5, 31},  {2026, 6, 30},  {2026, 7, 31}, {2026, 8, 31},
+      {2026, 9, 30}, {2026, 10, 31}, {2026, 11, 30}, {2026, 12, 31}, {2026, 0, 0},  {2026, 13, 0},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(monthDays(c.year, c.month), c.days) << c.year << "-" << c.month;
+    EXPECT_EQ(monthLayout(c.year, c.month, {}).days, c.days) << c.year << "-" << c.month;
+  }
+}
+
+TEST(MonthTable, ASaturdayStartOf31DaysUsesAllSixRows) {
+  const MonthLayout m = monthLayout(2026, 8, QDate(2026, 12, 6));
+  EXPECT_EQ(m.firstColumn, 6);
+  EXPECT_EQ(m.cellOf(1), std::make_pair(1, 6));
+  EXPECT_EQ(m.cellOf(2), std::make_pair(2, 0));
+  EXPECT_EQ(m.cellOf(31), std::make_pair(6, 1));
+  EXPECT_EQ(m.day[1][6], 1);
+  EXPECT_EQ(m.day[6][1], 31);
+  EXPECT_EQ(m.day[1][5], 0);
+  EXPECT_EQ(m.day[6][2], 0);
+  EXPECT_EQ(m.todayDay, 0);
+  // Each day sits under its weekday.
+  for (int d = 1; d <= 31; ++d)
+    EXPECT_EQ(m.cellOf(d).second + 1, weekdayNumber(QDate(2026, 8, d))) << d;
+}
+
+TEST(MonthTable, TodayIsMarkedOnlyInItsOwnMonth) {
+  const QDate today(2026, 12, 6);
+  EXPECT_EQ(monthLayout(2026, 12, today).todayDay, 6);
+  EXPECT_EQ(monthLayout(2026, 11, today).todayDay, 0);
+  EXPECT_EQ(monthLayout(2025, 12, today).todayDay, 0);
+}
+
+// ------------------------------------------------------------ the pop-up
+
+struct CalendarFixture : ::testing::Test {
+  QDateTime clock{QDate(2026, 12, 6), QTime(9, 0)}; // a Sunday
+  forms::testing::FakeDialogs dialogs;
+  FrmStart form{MainServices{&dialogs, nullptr, [this] { return clock; }}};
+  MonthCalendar cal{form};
+  std::vector<std::string> calls;
+
+  void SetUp() override {
+    form.Form_Load();
+    form.show();
+    auto rec = [this](std::string n) { return [this, n] { calls.push_back(n); }; };
+    cal.hooks.CellEnter = rec("CellEnter");
+    cal.hooks.EnableLists = rec("EnableLists");
+    cal.hooks.HideScheduleEditor = rec("HideScheduleEditor");
+    cal.hooks.WeekPicked = rec("WeekPicked");
+    cal.hooks.HideWeekEditor = rec("HideWeekEditor");
+  }
+
+  forms::FlexGrid &grid() { return *cal.GCalendar; }
+  QPoint cellCentre(int r, int c) {
+    return {forms::toPixels(grid().colPos(c) + grid().colWidth(c) / 2),
+            forms::toPixels(grid().rowPos(r) + grid().rowHeight(r) / 2)};
+  }
+  void dblClick(int r, int c) { doubleClick(&grid(), cellCentre(r, c)); }
+  forms::Rgb back(int r, int c) {
+    grid().setRow(r);
+    grid().setCol(c);
+    return grid().cellBackColor();
+  }
+  forms::Rgb fore(int r, int c) {
+    grid().setRow(r);
+    grid().setCol(c);
+    return grid().cellForeColor();
+  }
+  // The day cells as text, row by row ("" for blanks).
+  QStringList days() {
+    QStringList out;
+    for (int r = 1; r < 7; ++r)
+      for (int c = 0; c < 7; ++c)
+        out << grid().textMatrix(r, c);
+    return out;
+  }
+};
+
+TEST_F(CalendarFixture, OpensOnTheCurrentMonthWithHeaderAndTodayMarked) {
+  cal.ScrMonth->setValue(3); // it was showing another month
+  cal.open(MonthCalendar::WeekMode);
+  EXPECT_TRUE(form.Pan_Calendar->visible());
+  EXPECT_EQ(form.Pan_Calendar->top(), 100);
+  EXPECT_EQ(form.Pan_Calendar->left(), 100);
+  EXPECT_EQ(cal.Calendar_Mode, 2);
+  const QString header = QStringLiteral("일월화수목금토");
+  for (int c = 0; c < 7; ++c) {
+    EXPECT_EQ(grid().textMatrix(0, c), header.mid(c, 1));
+    EXPECT_EQ(grid().colWidth(c), 480);
+  }
+  EXPECT_EQ(grid().width(), 7 * 480);
+  EXPECT_EQ(grid().height(), 7 * grid().rowHeight(0));
+  EXPECT_EQ(cal.DispYear->caption(), QStringLiteral("2026년"));
+  EXPECT_EQ(cal.DispMonth->caption(), QStringLiteral("12월"));
+  // December 2026 starts on a Tuesday; the 6th is today, a Sunday.
+  // The current cell is the 1st.
+  EXPECT_EQ(grid().row(), 1);
+  EXPECT_EQ(grid().col(), 2);
+  EXPECT_EQ(grid().textMatrix(1, 2), "1");
+  EXPECT_EQ(grid().textMatrix(1, 1), "");
+  EXPECT_EQ(grid().textMatrix(2, 0), "6");
+  EXPECT_EQ(back(2, 0), rgb(0, 0, 255));
+  EXPECT_EQ(fore(2, 0), rgb(255, 255, 255));
+  EXPECT_EQ(fore(3, 0), rgb(255, 0, 0)); // other Sundays red
+  EXPECT_EQ(fore(0, 0), rgb(255, 0, 0)); // the header's 일 too
+  EXPECT_EQ(back(3, 1), 0u);             // other days in the grid's colours
+}
+
+TEST_F(CalendarFixture, TodayIsMarkedOnlyWhileItsMonthShows) {
+  cal.open(MonthCalendar::WeekMode);
+  cal.ScrMonth->setValue(11);
+  EXPECT_EQ(cal.DispMonth->caption(), QStringLiteral("11월"));
+  for (int r = 1; r < 7; ++r)
+    for (int c = 0; c < 7; ++c)
+      EXPECT_NE(back(r, c), rgb(0, 0, 255)) << r << "," << c;
+  EXPECT_EQ(fore(2, 0), rgb(255, 0, 0)); // the Sunday keeps its red
+  cal.ScrMonth->setValue(12);
+  EXPECT_EQ(back(2, 0), rgb(0, 0, 255));
+  // A fill clears what the longer month left behind.
+  cal.ScrMonth->setValue(2);
+  EXPECT_EQ(days().filter(QRegularExpression("\\S")).size(), 28);
+}
+
+struct WrapCase {
+  int year, month, step; // step to 0 or 13
+  int wantYear, wantMonth;
+};
+
+TEST_F(CalendarFixture, MonthStepsWrapIntoTheNeighbouringYearButNotPastTheBounds) {
+  const WrapCase cases[] = {
+      {2027, 1, 0, 2026, 12},
+      {2026, 12, 13, 2027, 1},
+      {2100, 12, 13, 2100, 1}, // the year stays at its bound
+      {1900, 1, 0, 1900, 12},
+  };
+  cal.open(MonthCalendar::WeekMode);
+  for (const auto &c : cases) {
+    cal.ScrYear->setValue(c.year);
+    cal.ScrMonth->setValue(c.month);
+    cal.ScrMonth->setValue(c.step);
+    EXPECT_EQ(cal.ScrYear->value(), c.wantYear) << c.year << "-" << c.month;
+    EXPECT_EQ(cal.ScrMonth->value(), c.wantMonth) << c.year << "-" << c.month;
+    EXPECT_EQ(cal.DispYear->caption(), QString::number(c.wantYear) + QStringLiteral("년"));
+    EXPECT_EQ(cal.DispMonth->caption(), QString::number(c.wantMonth) + QStringLiteral("월"));
+    // The grid shows the month the steppers show.
+    const MonthLayout m = monthLayout(c.wantYear, c.wantMonth, {});
+    const auto [r, col] = m.cellOf(m.days);
+    EXPECT_EQ(grid().textMatrix(r, col), QString::number(m.days));
+    const auto [r1, c1] = m.cellOf(1);
+    EXPECT_EQ(grid().textMatrix(r1, c1), "1");
+  }
+  cal.ScrYear->setValue(2100);
+  EXPECT_FALSE(cal.ScrYear->setValue(2101));
+  EXPECT_EQ(cal.ScrYear->value(), 2100);
+}
+
+struct PickCase {
+  int mode;
+  int row, col; // the cell double-clicked (December 2026)
+  QDate want;   // invalid: no pick
+  const char *hook;
+};
+
+TEST_F(CalendarFixture, ADoubleClickPicksTheDayOrTheNoDayDateOfTheMode) {
+  const PickCase cases[] = {
+      {1, 3, 2, QDate(2026, 12, 15), "CellEnter"},
+      {2, 3, 2, QDate(2026, 12, 15), "WeekPicked"},
+      {1, 1, 0, QDate(2100, 1, 1), "CellEnter"},  // blank cell
+      {2, 1, 0, QDate(2000, 1, 1), "WeekPicked"}, // blank cell
+      {1, 0, 3, QDate(), nullptr},                // header row: no pick
+      {2, 0, 3, QDate(), nullptr},
+  };
+  for (const auto &c : cases) {
+    calls.clear();
+    form.state().Work_Date = QDate(2026, 1, 1);
+    cal.open(c.mode);
+    dblClick(c.row, c.col);
+    if (c.want.isValid()) {
+      EXPECT_EQ(form.state().Work_Date, c.want) << c.mode << ":" << c.row << "," << c.col;
+      EXPECT_EQ(calls, std::vector<std::string>{c.hook});
+      EXPECT_FALSE(form.Pan_Calendar->visible());
+    } else {
+      EXPECT_EQ(form.state().Work_Date, QDate(2026, 1, 1)) << c.mode;
+      EXPECT_TRUE(calls.empty());
+      EXPECT_TRUE(form.Pan_Calendar->visible());
+    }
+  }
+}
+
+TEST_F(CalendarFixture, CloseButtonHidesThePopUpAndTheOpenersEditor) {
+  cal.open(MonthCalendar::ScheduleMode);
+  QTest::mouseClick(cal.KtPanel1, Qt::LeftButton);
+  EXPECT_FALSE(form.Pan_Calendar->visible());
+  EXPECT_EQ(calls, (std::vector<std::string>{"EnableLists", "HideScheduleEditor"}));
+  calls.clear();
+  cal.open(MonthCalendar::WeekMode);
+  QTest::mouseClick(cal.KtPanel1, Qt::LeftButton);
+  EXPECT_FALSE(form.Pan_Calendar->visible());
+  EXPECT_EQ(calls, (std::vector<std::string>{"EnableLists", "HideWeekEditor"}));
+  EXPECT_EQ(cal.Calendar_Mode, 2); // kept after closing
+}
+
+TEST_F(CalendarFixture, ThePopUpFollowsALeftDrag) {
+  cal.open(MonthCalendar::WeekMode);
+  cal.Pan_Calendar_MouseDown({forms::kRightButton, 0, 300, 150});
+  EXPECT_EQ(form.Drag_X, 300);
+  EXPECT_EQ(form.Drag_Y, 150);
+  cal.Pan_Calendar_MouseMove({forms::kLeftButton, 0, 500, 450});
+  EXPECT_EQ(form.Pan_Calendar->left(), 300);
+  EXPECT_EQ(form.Pan_Calendar->top(), 400);
+  cal.Pan_Calendar_MouseMove({forms::kRightButton, 0, 900, 900}); // not the left button
+  cal.Pan_Calendar_MouseMove({0, 0, 900, 900});
+  EXPECT_EQ(form.Pan_Calendar->left(), 300);
+  EXPECT_EQ(form.Pan_Calendar->top(), 400);
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+#pragma once
+// The main window with a fixed clock and scripted dialogs, the month pop-up
+// and the week planner on a real SQLite week table in a temporary folder,
+// started up and showing page 5.
+#include "organiser/contracts/tables.h"
+#include "organiser/main/frm_start.h"
+#include "organiser/planner/month_calendar.h"
+#include "organiser/planner/week_planner.h"
+#include "platform/db/sqlite_engine.h"
+#include "platform/forms/flexgrid.h"
+#include "platform/forms/testing/fake_dialogs.h"
+#include "platform/forms/textbox.h"
+#include "platform/text/runtime.h"
+#include "tests/support/temp_folder.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <utility>
+#include <vector>
+
+// Readable failures.
+inline void PrintTo(const QString &s, std::ostream *os) {
+  *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QDate &d, std::ostream *os) {
+  *os << d.toString(Qt::ISODate).toStdString();
+}
+
+namespace dorrin::organiser::testing {
+
+struct Entry {
+  QString date; // "yyyy-MM-dd"
+  QString text;
+  bool operator==(const Entry &o) const { return date == o.date && text == o.text; }
+};
+
+inline void PrintTo(const Entry &e, std::ostream *os) {
+  *os << "{" << e.date.toStdString() << ", " << e.text.toStdString() << "}";
+}
+
+// A double-click as the window system delivers it: press, release, then the
+// second press as a double-click, release. (QTest's own sends the
+// double-click event alone.)
+inline void doubleClick(QWidget *w, QPoint p) {
+  QTest::mousePress(w, Qt::LeftButton, {}, p);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+  QTest::mouseDClick(w, Qt::LeftButton, {}, p);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+}
+
+class PlannerFixture : public ::testing::Test {
+protected:
+  // Sunday 6 December 2026, 09:00.
+  QDateTime clock{QDate(2026, 12, 6), QTime(9, 0)};
+  test::TempFolder folder;
+  forms::testing::FakeDialogs dialogs;
+  db::SqliteEngine engine;
+  std::unique_ptr<db::Database> db =
+      engine.OpenDatabase(folder.file("TessivoWeek.mdb"), {db::weekTable()});
+  std::unique_ptr<db::Recordset> rs;
+  FrmStart form{MainServices{&dialogs, nullptr, [this] { return clock; }}};
+  MonthCalendar calendar{form};
+  WeekPlanner planner{form, [this] { return rs.get(); }, calendar};
+
+  void SetUp() override {
+    ASSERT_TRUE(db->IsOpen()) << db->Error().toStdString();
+    form.Form_Load(); // the week recordset opens during start-up
+    rs = db->OpenRecordset(QStringLiteral("AWeek"));
+    form.show();
+    form.Menu_MouseDown(kPageWeek, forms::kLeftButton);
+  }
+
+  void TearDown() override { rs.reset(); }
+
+  static QDate day(int y, int m, int d) { return QDate(y, m, d); }
+  QDate today() const { return clock.date(); }
+
+  // Adds records straight to the table, in this order.
+  void add(const std::vector<Entry> &entries) {
+    auto w = db->OpenRecordset(QStringLiteral("AWeek"));
+    for (const Entry &e : entries) {
+      w->AddNew();
+      w->Fields(0).SetValue(e.date);
+      w->Fields(1).SetValue(e.text);
+      ASSERT_TRUE(w->Update());
+    }
+  }
+  // Every record in table order.
+  std::vector<Entry> table() {
+    std::vector<Entry> out;
+    auto r = db->OpenRecordset(QStringLiteral("AWeek"));
+    if (!r->MoveFirst()) return out;
+    for (; !r->Eof(); r->MoveNext())
+      out.push_back({r->Fields(0).Value(), r->Fields(1).Value()});
+    return out;
+  }
+  // The texts strip i shows, up to the first empty line.
+  QStringList lines(int i) {
+    QStringList out;
+    forms::FlexGrid &g = *planner.WeekGrid[i];
+    for (int r = 0; r < g.rows() && !g.textMatrix(r, 1).isEmpty(); ++r)
+      out << g.textMatrix(r, 1);
+    return out;
+  }
+  // Shows Work_Date's week again after a change made straight to the table.
+  void reload() {
+    const QDate d = form.state().Work_Date;
+    planner.Set_Date(d);
+    planner.DisplayRecord(d);
+    planner.WeekSpiltHeight();
+  }
+  // A press on line `row` of strip i, as the user makes it.
+  void pressLine(int i, int row) {
+    forms::FlexGrid &g = *planner.WeekGrid[i];
+    const QPoint p(forms::toPixels(g.colPos(1) + 200), forms::toPixels(g.rowPos(row) + 140));
+    QTest::mousePress(&g, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseRelease(&g, Qt::LeftButton, Qt::NoModifier, p);
+  }
+  // Opens the editor on a line, types `text` over its content, presses key.
+  void edit(int i, int row, const QString &text, int keyCode) {
+    pressLine(i, row);
+    planner.Txt_Week->setText(text);
+    planner.Txt_Week_KeyDown(keyCode);
+  }
+};
+
+} // namespace dorrin::organiser::testing
