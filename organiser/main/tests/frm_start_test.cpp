@@ -30,7 +30,7 @@ struct FakeDesktop : desktop::DesktopIcons {
 struct MainFixture : ::testing::Test {
   forms::testing::FakeDialogs dialogs;
   FakeDesktop desktop;
-  FrmStart form{MainServices{&dialogs, &desktop}};
+  FrmStart form{MainServices{&dialogs, &desktop, {}}};
   std::vector<std::string> calls;
 
   void record() {

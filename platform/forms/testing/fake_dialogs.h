@@ -46,9 +46,13 @@ public:
       ++unanswered;
       return std::nullopt;
     }
-    auto a = inputAnswers.front();
+    // GCC 12 wrongly reports the moved-from optional<QString> as uninitialised.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+    std::optional<QString> a = std::move(inputAnswers.front());
     inputAnswers.pop_front();
     return a;
+#pragma GCC diagnostic pop
   }
 
   std::optional<Rgb> pickColor(Rgb initial, const QString &title = {}) override {

@@ -1,5 +1,5 @@
 #pragma once
-// One load of the main window with everything it owns: the form, its
+// One load of the main window with everything it owns: the form, its two
 // databases and the units that fill its pages. Destroying it is unloading
 // the window.
 #include "organiser/contracts/database.h"
@@ -7,12 +7,29 @@
 
 #include <memory>
 
+namespace dorrin::tray {
+class TrayIcon;
+}
+namespace dorrin::shell {
+class Shell;
+class Clipboard;
+} // namespace dorrin::shell
+
 namespace dorrin::organiser {
+
+class ColorPanel;
+class Launcher;
+class MonthCalendar;
+class WeekPlanner;
 
 struct OrganiserServices {
   forms::Dialogs *dialogs = nullptr;
   desktop::DesktopIcons *desktop = nullptr;
   db::Engine *engine = nullptr;
+  tray::TrayIcon *tray = nullptr;
+  shell::Shell *shell = nullptr;
+  shell::Clipboard *clipboard = nullptr;
+  std::function<QDateTime()> now;
 };
 
 class MainWindow {
@@ -25,6 +42,10 @@ public:
   // Runs the start-up sequence.
   void load();
   FrmStart &form() { return *form_; }
+  ColorPanel &colorPanel() { return *colorPanel_; }
+  Launcher *launcher() { return launcher_.get(); }
+  WeekPlanner *weekPlanner() { return weekPlanner_.get(); }
+  MonthCalendar *calendar() { return calendar_.get(); }
 
   // The databases and their recordsets, open for the window's lifetime.
   db::Database *Week_Db() { return weekDb_.get(); }
@@ -32,17 +53,19 @@ public:
   db::Database *Link_Db() { return linkDb_.get(); }
   db::Recordset *Link_Rs() { return linkRs_.get(); }
 
-  // Frm_load / Frm_Save: the settings line in "dorrat.txt".
-  void Frm_load();
-  void Frm_Save();
-
 private:
   void openDatabases();
+  void addTrayIcon();
 
   OrganiserServices services_;
-  std::unique_ptr<FrmStart> form_;
   std::unique_ptr<db::Database> weekDb_, linkDb_;
   std::unique_ptr<db::Recordset> weekRs_, linkRs_;
+  std::unique_ptr<FrmStart> form_;
+  // The units go before the form whose controls they fill.
+  std::unique_ptr<ColorPanel> colorPanel_;
+  std::unique_ptr<Launcher> launcher_;
+  std::unique_ptr<MonthCalendar> calendar_;
+  std::unique_ptr<WeekPlanner> weekPlanner_;
 };
 
 } // namespace dorrin::organiser

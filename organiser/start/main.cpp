@@ -1,0 +1,110 @@
+// The organiser's executable: checks for a display, hands a command to an
+// already running organiser, or starts one.
+//   dorrin [/S]                 start (hidden start-up form with /S)
+//   dorrin --show|--hide|--toggle   reach the running organiser
+//   dorrin --smoke              run the whole start-up once, report timings, exit
+#include "organiser/start/organiser_app.h"
+#include "organiser/start/signal_relay.h"
+#include "platform/forms/form.h"
+#include "platform/paths/data_folder.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+bool hasDisplay() {
+  return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// Reports when a widget paints for the first time.
+class FirstPaint : public QObject {
+public:
+  std::function<void()> onPaint;
+  bool eventFilter(QObject *o, QEvent *e) override {
+    if (e->type() == QEvent::Paint && onPaint) {
+      auto f = std::move(onPaint);
+      onPaint = nullptr;
+      QTimer::singleShot(0, f);
+    }
+    return QObject::eventFilter(o, e);
+  }
+};
+
+int smoke(dorrin::organiser::OrganiserApp &app, QElapsedTimer &clock) {
+  using namespace dorrin::organiser;
+  app.start(QString());
+  const qint64 loaded = clock.elapsed();
+  MainWindow *w = app.frmTime().mainWindow();
+  if (!w) {
+    std::fprintf(stderr, "dorrin: the main window did not load\n");
+    return 1;
+  }
+  int rc = 0;
+  if (!w->Week_Db() || !w->Week_Db()->IsOpen() || !w->Link_Db() || !w->Link_Db()->IsOpen()) {
+    std::fprintf(stderr, "dorrin: a database could not be opened in %s\n",
+                 qPrintable(dorrin::paths::dataFolder()));
+    rc = 1;
+  }
+  FirstPaint painted;
+  qint64 firstPaint = -1;
+  painted.onPaint = [&] {
+    firstPaint = clock.elapsed();
+    QCoreApplication::exit(0);
+  };
+  w->form().installEventFilter(&painted);
+  w->form().update();
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(2); });
+  if (QCoreApplication::exec() == 2) {
+    std::fprintf(stderr, "dorrin: the main window never painted\n");
+    rc = 1;
+  }
+  std::printf("load %lld ms, first paint %lld ms\n", static_cast<long long>(loaded),
+              static_cast<long long>(firstPaint));
+  app.restoreDesktop();
+  return rc;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  QElapsedTimer clock;
+  clock.start();
+  if (!hasDisplay()) {
+    std::fprintf(stderr,
+                 "dorrin: no display found; run it inside a virtual one: xvfb-run -a dorrin\n");
+    return 1;
+  }
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Dorrin"));
+  QApplication::setOrganizationName(QStringLiteral("Tessivo"));
+  QApplication::setQuitOnLastWindowClosed(false);
+  dorrin::forms::installFontSubstitutes();
+
+  const QStringList args = QApplication::arguments();
+  const bool smokeRun = args.contains(QStringLiteral("--smoke"));
+  if (!dorrin::paths::ensureDataFolder()) {
+    std::fprintf(stderr, "dorrin: cannot create the data folder %s\n",
+                 qPrintable(dorrin::paths::dataFolder()));
+    return 1;
+  }
+
+  dorrin::organiser::OrganiserApp app;
+  dorrin::organiser::SignalRelay signals_([&app] {
+    app.restoreDesktop();
+    QCoreApplication::quit();
+  });
+  if (smokeRun) return smoke(app, clock);
+  if (!app.becomePrimary(args)) return 0; // the running organiser took the command
+
+  // The command line as one text, for the "/S" test on its last characters.
+  app.start(args.mid(1).join(QLatin1Char(' ')));
+  const int rc = QApplication::exec();
+  app.restoreDesktop();
+  return rc;
+}

@@ -1,0 +1,72 @@
+#include "organiser/start/main_window.h"
+
+#include "organiser/contracts/tables.h"
+#include "organiser/main/color_panel.h"
+#include "organiser/main/launcher_pages.h"
+#include "organiser/main/settings_file.h"
+#include "organiser/planner/month_calendar.h"
+#include "organiser/planner/week_planner.h"
+#include "platform/paths/data_folder.h"
+#include "platform/tray/tray_icon.h"
+
+namespace dorrin::organiser {
+
+MainWindow::MainWindow(OrganiserServices services) : services_(services) {
+  form_ =
+      std::make_unique<FrmStart>(MainServices{services.dialogs, services.desktop, services.now});
+  FrmStart &f = *form_;
+  auto &h = f.hooks;
+  h.OpenDatabases = [this] { openDatabases(); };
+  h.Frm_load = [&f] { Frm_load(f); };
+  h.Frm_Save = [&f] { Frm_Save(f); };
+  h.AddTrayIcon = [this] { addTrayIcon(); };
+  colorPanel_ = std::make_unique<ColorPanel>(f, [&f] { Frm_Save(f); });
+  h.OpenColorPanel = [this] { colorPanel_->Open(); };
+  if (services.shell && services.clipboard)
+    launcher_ = std::make_unique<Launcher>(
+        f, [this] { return linkRs_.get(); }, *services.shell, *services.clipboard);
+  calendar_ = std::make_unique<MonthCalendar>(f);
+  weekPlanner_ = std::make_unique<WeekPlanner>(
+      f, [this] { return weekRs_.get(); }, *calendar_);
+}
+
+MainWindow::~MainWindow() {
+  weekPlanner_.reset();
+  calendar_.reset();
+  launcher_.reset();
+  colorPanel_.reset();
+  // An unloaded window has no icon.
+  if (services_.tray) tray::notifyIcon(*services_.tray, tray::NIM_DELETE, tray::NotifyIconData{});
+  form_.reset();
+  // Recordsets go before their databases.
+  weekRs_.reset();
+  linkRs_.reset();
+  weekDb_.reset();
+  linkDb_.reset();
+}
+
+void MainWindow::addTrayIcon() {
+  if (!services_.tray) return;
+  tray::NotifyIconData data;
+  data.hIcon = tray::dorrinIcon();
+  tray::notifyIcon(*services_.tray, tray::NIM_ADD, data);
+}
+
+void MainWindow::load() {
+  form_->Form_Load();
+}
+
+void MainWindow::openDatabases() {
+  if (!services_.engine) return;
+  auto open = [this](const char *file, const db::TableDef &table,
+                     std::unique_ptr<db::Database> &dbOut, std::unique_ptr<db::Recordset> &rsOut) {
+    dbOut = services_.engine->OpenDatabase(paths::resolve(QString::fromUtf8(file)), {table});
+    rsOut = dbOut->OpenRecordset(table.name, db::kDynaset);
+    rsOut->MoveLast();
+    rsOut->MoveFirst();
+  };
+  open(db::kWeekDatabase, db::weekTable(), weekDb_, weekRs_);
+  open(db::kLauncherDatabase, db::launcherTable(), linkDb_, linkRs_);
+}
+
+} // namespace dorrin::organiser

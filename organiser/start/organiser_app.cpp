@@ -1,0 +1,87 @@
+#include "organiser/start/organiser_app.h"
+
+#include "platform/db/sqlite_engine.h"
+#include "platform/desktop/desktop_icons.h"
+#include "platform/forms/dialogs.h"
+#include "platform/hotkeys/hot_key_source.h"
+#include "platform/instance/instance_channel.h"
+#include "platform/shell/clipboard.h"
+#include "platform/shell/desktop_shell.h"
+#include "platform/tray/system_tray_icon.h"
+#include "platform/tray/tray_icon.h"
+
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcStart)
+
+namespace dorrin::organiser {
+
+OrganiserApp::OrganiserApp()
+    : dialogs_(std::make_unique<forms::QtDialogs>()), desktop_(desktop::makeDesktopIcons()),
+      engine_(std::make_unique<db::SqliteEngine>()),
+      tray_(std::make_unique<tray::SystemTrayIcon>()),
+      shell_(std::make_unique<shell::DesktopShell>()),
+      clipboard_(std::make_unique<shell::QtClipboard>()) {
+  frmTime_ = std::make_unique<FrmTime>([this] { return std::make_unique<MainWindow>(services()); });
+  connect(frmTime_.get(), &FrmTime::mainLoaded, this,
+          [this](MainWindow *w) { dialogs_->setParent(&w->form()); });
+  connect(frmTime_.get(), &FrmTime::mainUnloading, this, [this] { dialogs_->setParent(nullptr); });
+  connect(tray_.get(), &tray::TrayIcon::iconMessage, frmTime_.get(), &FrmTime::Tray_Message);
+
+  hotKeys_ = hotkeys::createHotKeySource();
+  auto onKey = [this](hotkeys::HotKey key) {
+    if (key == hotkeys::HotKey::F11)
+      frmTime_->F11_Pressed();
+    else
+      frmTime_->F10_Pressed();
+  };
+  connect(hotKeys_.get(), &hotkeys::HotKeySource::pressed, this, onKey);
+}
+
+OrganiserApp::~OrganiserApp() {
+  frmTime_.reset();
+  restoreDesktop();
+}
+
+OrganiserServices OrganiserApp::services() {
+  OrganiserServices s;
+  s.dialogs = dialogs_.get();
+  s.desktop = desktop_.get();
+  s.engine = engine_.get();
+  s.tray = tray_.get();
+  s.shell = shell_.get();
+  s.clipboard = clipboard_.get();
+  return s;
+}
+
+void OrganiserApp::start(const QString &commandLine) {
+  frmTime_->Form_Load(commandLine);
+}
+
+void OrganiserApp::command(const QString &word) {
+  if (word == instance::kShow || word == instance::kRaise)
+    frmTime_->F11_Pressed();
+  else if (word == instance::kHide)
+    frmTime_->F10_Pressed();
+  else if (word == instance::kToggle)
+    frmTime_->Toggle();
+}
+
+void OrganiserApp::restoreDesktop() {
+  if (desktop_) desktop_->restore();
+}
+
+bool OrganiserApp::becomePrimary(const QStringList &arguments) {
+  channel_ = std::make_unique<instance::InstanceChannel>();
+  const auto role = channel_->tryBecomePrimary(QStringLiteral("dorrin"));
+  if (role == instance::InstanceChannel::Role::Secondary) {
+    const QString word = instance::commandForArguments(arguments);
+    if (channel_->sendToPrimary(word)) return false;
+    qCWarning(lcStart) << "the running organiser did not take the command" << word;
+    return false;
+  }
+  connect(channel_.get(), &instance::InstanceChannel::command, this, &OrganiserApp::command);
+  return true;
+}
+
+} // namespace dorrin::organiser
