@@ -150,7 +150,10 @@ void Launcher::Pan_Load(int p) {
   split->setHeight(s.Split_Height[p]);
   split->setWidth(s.Split_Width[p]);
   form_.setWidth(s.Split_Width[p] + 160); // 5
-  form_.setHeight(s.Split_Height[p] + 750);
+  // The resize rules give the splitter the window height less 745; taking
+  // the same 745 here keeps the stored splitter height from growing by 5
+  // twips at every save and load.
+  form_.setHeight(s.Split_Height[p] + 745);
   if (auto h = text::toInt16(form_.height())) s.Page_Height[p] = *h;
   if (auto w = text::toInt16(form_.width())) s.Page_Width[p] = *w;
   split->setPaneHeight(0, s.Pane_Height[p]); // 6

@@ -87,9 +87,10 @@ TEST_F(PagesFixture, StartUpLaysOutPageZeroWithTheGuideAndTheStoredEntries) {
   // The window and the page follow the stored splitter size.
   EXPECT_TRUE(form.Pan_Back[0]->visible());
   EXPECT_EQ(form.width(), 8000 + 160);
-  EXPECT_EQ(form.height(), 5000 + 750);
+  EXPECT_EQ(form.height(), 5000 + 745);
   EXPECT_EQ(s.Page_Width[0], 8160);
-  EXPECT_EQ(s.Page_Height[0], 5750);
+  EXPECT_EQ(s.Page_Height[0], 5745);
+  EXPECT_EQ(form.Spilt[0]->height(), 5000) << "the stored splitter height comes back unchanged";
   EXPECT_EQ(form.Pan_Back[0]->width(), 8000 + 70);
   EXPECT_EQ(form.Spilt[0]->paneWidth(0), 3000);
   EXPECT_EQ(form.Spilt[0]->paneHeight(0), 3000);

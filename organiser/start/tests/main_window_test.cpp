@@ -1,0 +1,141 @@
+// The whole main window on a real data folder: settings survive a restart,
+// the colour panel stores what it should.
+#include "organiser/main/color_panel.h"
+#include "organiser/main/settings_file.h"
+#include "organiser/start/main_window.h"
+#include "platform/db/sqlite_engine.h"
+#include "platform/desktop/desktop_icons.h"
+#include "platform/forms/testing/fake_dialogs.h"
+#include "platform/shell/testing/fake_shell.h"
+#include "platform/text/text_file.h"
+#include "tests/support/temp_folder.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace dorrin;
+using namespace dorrin::organiser;
+using forms::rgb;
+
+namespace {
+
+struct NoDesktop : desktop::DesktopIcons {
+  bool hide() override { return true; }
+  bool show() override { return true; }
+  void restore() override {}
+};
+
+struct WindowFixture : ::testing::Test {
+  test::TempFolder data;
+  forms::testing::FakeDialogs dialogs;
+  NoDesktop desktop;
+  db::SqliteEngine engine;
+  shell::testing::RecordingShell shell;
+  shell::testing::FakeClipboard clipboard;
+
+  void SetUp() override { qputenv("DORRIN_DATA_DIR", data.path().toUtf8()); }
+
+  std::unique_ptr<MainWindow> load() {
+    OrganiserServices s;
+    s.dialogs = &dialogs;
+    s.desktop = &desktop;
+    s.engine = &engine;
+    s.shell = &shell;
+    s.clipboard = &clipboard;
+    auto w = std::make_unique<MainWindow>(s);
+    w->load();
+    return w;
+  }
+  QString settingsLine() {
+    auto lines = text::readLines(settingsPath());
+    return lines && !lines->isEmpty() ? lines->first() : QString();
+  }
+};
+
+} // namespace
+
+TEST_F(WindowFixture, ARestartKeepsPositionSizesCaptionsColoursAndStartPage) {
+  {
+    auto w = load();
+    FrmStart &f = w->form();
+    ASSERT_TRUE(w->Week_Db()->IsOpen());
+    ASSERT_TRUE(w->Link_Db()->IsOpen());
+    dialogs.inputAnswers = {QString("도구, 기타")};
+    f.Menu_MouseDown(2, 2); // rename tab 2, then shows page 2
+    f.setLeft(70000);       // beyond the 16-bit range: kept whole
+    f.setTop(1230);
+    f.setWidth(9000);
+    f.setHeight(6000);
+    f.state().Back_Color[1] = rgb(1, 2, 3);
+    f.state().Start_Page = 2;
+    f.Menu_MouseDown(2, 1); // records page 2's size and writes the file
+  }
+  EXPECT_TRUE(settingsLine().startsWith("True@2@1230@70000@"));
+  auto w = load();
+  FrmStart &f = w->form();
+  EXPECT_EQ(f.state().Cur_Page, 2);
+  EXPECT_EQ(f.Menu[2]->caption(), "도구, 기타");
+  EXPECT_EQ(f.left(), 70000);
+  EXPECT_EQ(f.top(), 1230);
+  // A launcher page takes its window size from its splitter, which the
+  // resize rules fitted to the 9000 x 6000 window.
+  EXPECT_EQ(f.state().Split_Width[2], 9000 - 160);
+  EXPECT_EQ(f.state().Split_Height[2], 6000 - 745);
+  EXPECT_EQ(f.width(), 9000);
+  EXPECT_EQ(f.height(), 6000) << "no creep across a save and a load";
+  EXPECT_EQ(f.state().Back_Color[1], rgb(1, 2, 3));
+  EXPECT_EQ(f.Menu[8]->caption(), "바탕");
+}
+
+TEST_F(WindowFixture, ADamagedOrMissingSettingsFileKeepsTheDefaults) {
+  data.write("dorrat.txt", "\xff\xfe garbage@@@\r\n");
+  auto w = load();
+  EXPECT_EQ(w->form().state().Cur_Page, 0);
+  EXPECT_EQ(w->form().Menu[0]->caption(), "사과");
+  EXPECT_EQ(w->form().state().Split_Width[0], 8000);
+}
+
+TEST_F(WindowFixture, ColourPanelSaveStoresColoursAndStartPageCancelStoresNothing) {
+  auto w = load();
+  FrmStart &f = w->form();
+  ColorPanel &panel = w->colorPanel();
+  f.Menu_MouseDown(8, 2); // right press on tab 8 opens the panel
+  ASSERT_TRUE(f.Pan_ColorSetting->visible());
+  EXPECT_EQ(panel.SaveGrid[0]->textMatrix(0, 0), "배경색은 왼쪽 버튼");
+  EXPECT_EQ(panel.SaveGrid[0]->textMatrix(1, 0), "글자색은 오른쪽 버튼");
+  EXPECT_EQ(panel.SaveGrid[2]->backColorFixed(), rgb(102, 204, 0));
+
+  dialogs.colorAnswers = {rgb(10, 20, 30), std::nullopt, rgb(40, 50, 60)};
+  panel.SaveGrid_MouseDown(0, 1); // background of position 0
+  panel.SaveGrid_MouseDown(0, 2); // cancelled: text colour unchanged
+  panel.SaveGrid_MouseDown(3, 2); // text colour of position 3
+  ASSERT_EQ(dialogs.calls.size(), 3u);
+  EXPECT_EQ(dialogs.calls[0].title, "셀의 배경색 설정");
+  EXPECT_EQ(dialogs.calls[1].title, "셀의 글자색 설정");
+  EXPECT_EQ(dialogs.calls[1].initialColor, rgb(10, 20, 30))
+      << "the dialog starts from its last colour";
+  EXPECT_EQ(panel.SaveGrid[0]->foreColorFixed(), rgb(255, 255, 255));
+
+  panel.KtPanel5_Click(); // cancel: nothing stored
+  EXPECT_FALSE(f.Pan_ColorSetting->visible());
+  EXPECT_EQ(f.state().Back_Color[0], rgb(255, 102, 0));
+
+  f.Menu_MouseDown(8, 2); // reopened: samples refilled from the stored colours
+  EXPECT_EQ(panel.SaveGrid[0]->backColorFixed(), rgb(255, 102, 0));
+  dialogs.colorAnswers = {rgb(10, 20, 30)};
+  panel.SaveGrid_MouseDown(0, 1);
+  struct Case {
+    QString startMenu;
+    int startPage;
+  } cases[] = {{"  메모 ", 6}, {"", 6}, {"바탕", 6}, {"전화", 6}, {"WEB", 3}};
+  for (const auto &c : cases) {
+    panel.StartMenu->setText(c.startMenu);
+    panel.ColorSave_MouseDown();
+    EXPECT_EQ(f.state().Start_Page, c.startPage) << c.startMenu.toStdString();
+  }
+  EXPECT_EQ(f.state().Back_Color[0], rgb(10, 20, 30));
+  EXPECT_EQ(f.state().Fore_Color[3], rgb(255, 255, 255));
+  EXPECT_FALSE(f.Pan_ColorSetting->visible());
+  EXPECT_TRUE(settingsLine().startsWith("True@3@"));
+  EXPECT_TRUE(settingsLine().contains(QStringLiteral("@%1@16777215@").arg(rgb(10, 20, 30))));
+}
