@@ -6,6 +6,7 @@
 #include "organiser/start/organiser_app.h"
 #include "organiser/start/signal_relay.h"
 #include "platform/forms/form.h"
+#include "platform/instance/instance_channel.h"
 #include "platform/paths/data_folder.h"
 
 #include <QApplication>
@@ -94,13 +95,30 @@ int main(int argc, char **argv) {
     return 1;
   }
 
+  // One organiser per user: a later start hands its command to the running
+  // one before it sets anything up of its own.
+  dorrin::instance::InstanceChannel channel;
+  if (!smokeRun) {
+    const QString word = dorrin::instance::commandForArguments(args);
+    const auto role = channel.tryBecomePrimary(QStringLiteral("dorrin"));
+    if (role == dorrin::instance::InstanceChannel::Role::Secondary) {
+      if (channel.sendToPrimary(word)) return 0;
+      std::fprintf(stderr, "dorrin: the running organiser did not answer\n");
+      return 1;
+    }
+    if (word == dorrin::instance::kHide) {
+      std::fprintf(stderr, "dorrin: no organiser is running\n");
+      return 0;
+    }
+  }
+
   dorrin::organiser::OrganiserApp app;
   dorrin::organiser::SignalRelay signals_([&app] {
     app.restoreDesktop();
     QCoreApplication::quit();
   });
   if (smokeRun) return smoke(app, clock);
-  if (!app.becomePrimary(args)) return 0; // the running organiser took the command
+  app.listen(channel);
 
   // The command line as one text, for the "/S" test on its last characters.
   app.start(args.mid(1).join(QLatin1Char(' ')));

@@ -71,17 +71,8 @@ void OrganiserApp::restoreDesktop() {
   if (desktop_) desktop_->restore();
 }
 
-bool OrganiserApp::becomePrimary(const QStringList &arguments) {
-  channel_ = std::make_unique<instance::InstanceChannel>();
-  const auto role = channel_->tryBecomePrimary(QStringLiteral("dorrin"));
-  if (role == instance::InstanceChannel::Role::Secondary) {
-    const QString word = instance::commandForArguments(arguments);
-    if (channel_->sendToPrimary(word)) return false;
-    qCWarning(lcStart) << "the running organiser did not take the command" << word;
-    return false;
-  }
-  connect(channel_.get(), &instance::InstanceChannel::command, this, &OrganiserApp::command);
-  return true;
+void OrganiserApp::listen(instance::InstanceChannel &channel) {
+  connect(&channel, &instance::InstanceChannel::command, this, &OrganiserApp::command);
 }
 
 } // namespace dorrin::organiser

@@ -49,9 +49,8 @@ public:
   FrmTime &frmTime() { return *frmTime_; }
   OrganiserServices services();
 
-  // Takes the single-instance role; false when another instance took the
-  // command instead (this process should then exit).
-  bool becomePrimary(const QStringList &arguments);
+  // Takes the commands that later starts send to this one.
+  void listen(instance::InstanceChannel &channel);
 
 private:
   std::unique_ptr<forms::QtDialogs> dialogs_;
@@ -61,7 +60,6 @@ private:
   std::unique_ptr<shell::Shell> shell_;
   std::unique_ptr<shell::Clipboard> clipboard_;
   std::unique_ptr<hotkeys::HotKeySource> hotKeys_;
-  std::unique_ptr<instance::InstanceChannel> channel_;
   std::unique_ptr<FrmTime> frmTime_;
 };
 

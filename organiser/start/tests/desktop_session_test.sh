@@ -1,0 +1,74 @@
+#!/bin/sh
+# The organiser in a real X session: the desktop's icon window disappears
+# while it runs and comes back when it is terminated; F10 and F11 from
+# another program hide and show it; a second start hands --hide/--toggle to
+# the running one. Run through run_under_xvfb.sh; usage: desktop_session_test.sh DORRIN
+dorrin=$1
+if [ -n "$DORRIN_XVFB_MISSING" ]; then
+  echo "skipped: $DORRIN_XVFB_MISSING"
+  exit 0
+fi
+for tool in xprop xmessage xwininfo; do
+  command -v $tool >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 0; }
+done
+passed=0
+failed=0
+check() { # check NAME COMMAND...
+  name=$1
+  shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
+}
+# Waits up to 5 s until the window's map state is $2 (IsViewable / IsUnMapped).
+state_is() {
+  i=0
+  while [ $i -lt 100 ]; do
+    xwininfo -id "$1" 2>/dev/null | grep -q "Map State: $2" && return 0
+    sleep 0.05
+    i=$((i + 1))
+  done
+  return 1
+}
+main_window() { xdotool search --name " Dorrin " 2>/dev/null | head -n1; }
+
+data=$(mktemp -d)
+export DORRIN_DATA_DIR=$data XDG_RUNTIME_DIR=$data
+
+# A stand-in for the desktop's icon window.
+xmessage -name dorrin-desktop "desktop icons" &
+desk_pid=$!
+i=0
+while [ -z "$(xdotool search --name dorrin-desktop 2>/dev/null)" ] && [ $i -lt 100 ]; do
+  sleep 0.05
+  i=$((i + 1))
+done
+desk=$(xdotool search --name dorrin-desktop | head -n1)
+xprop -id "$desk" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE _NET_WM_WINDOW_TYPE_DESKTOP
+check "desktop window shown before start" state_is "$desk" IsViewable
+
+"$dorrin" &
+pid=$!
+i=0
+while [ -z "$(main_window)" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done
+win=$(main_window)
+check "main window appears" test -n "$win"
+check "main window visible" state_is "$win" IsViewable
+check "desktop icons hidden while running" state_is "$desk" IsUnMapped
+
+xdotool key F10
+check "F10 hides" state_is "$win" IsUnMapped
+xdotool key F11
+check "F11 shows" state_is "$win" IsViewable
+"$dorrin" --hide
+check "dorrin --hide reaches the running one" state_is "$win" IsUnMapped
+"$dorrin" --toggle
+check "dorrin --toggle shows again" state_is "$win" IsViewable
+
+kill -TERM $pid
+wait $pid
+check "SIGTERM ends the organiser cleanly" test $? -eq 0
+check "desktop icons restored after SIGTERM" state_is "$desk" IsViewable
+
+kill $desk_pid 2>/dev/null
+rm -rf "$data"
+echo "$passed passed, $failed failed"
+[ $failed -eq 0 ]
