@@ -88,9 +88,7 @@ void FrmStart::buildControls() {
     });
   });
   connect(Pan_Back[6], &KtPanel::resized, this, [this] {
-    call("Pan_Back(6) resize", [this] {
-      if (hooks.Pan_Back6_Resize) hooks.Pan_Back6_Resize(Pan_Back[6]->width());
-    });
+    if (Text1) Text1->setWidth(Pan_Back[6]->width() - 680);
   });
 
   // Launcher pages: a splitter with four panes in two columns, each pane a
@@ -107,10 +105,29 @@ void FrmStart::buildControls() {
       Spilt[p]->setPaneControl(j, pane);
     }
   }
-  // The alarm page: two stacked panes (schedule list above today's alarms).
+  // The alarm page: the clock, then two stacked panes (schedule list above
+  // today's alarms), and the list's editor.
+  Kttime = new KtPanel(Pan_Back[6]);
+  Kttime->setObjectName("Kttime");
+  Kttime->place(30, 30, 7900, 345);
+  Kttime->setFont(forms::formFont(QStringLiteral("굴림"), 12, true));
   Spilt[6] = new KtSplitter(Pan_Back[6], {2});
   Spilt[6]->setObjectName("Spilt6");
   Spilt[6]->place(30, 400, 8000, 4000);
+  Grid_A = new forms::FlexGrid(nullptr, 60, 2, 0, 1);
+  Grid_A->setObjectName("Grid_A");
+  Grid_C = new forms::FlexGrid(nullptr, 50, 2, 0, 1);
+  Grid_C->setObjectName("Grid_C");
+  Spilt[6]->setPaneControl(0, Grid_A);
+  Spilt[6]->setPaneControl(1, Grid_C);
+  Spilt[6]->setPaneHeight(0, 2000);
+  Text1 = new forms::TextBox(Pan_Back[6]);
+  Text1->setObjectName("Text1");
+  Text1->place(600, 400, 7320, 300);
+  Text1->setBackColor(rgb(192, 192, 255));
+  Text1->setVisible(false);
+  Time1 = new forms::Timer(this, 500);
+  connect(Time1, &forms::Timer::timer, this, [this] { call("Time1_Timer", hooks.Time1_Timer); });
 
   Pan_Move = new KtPanel(this);
   Pan_Move->setObjectName("Pan_Move");
@@ -187,9 +204,9 @@ void FrmStart::Form_Load() {
   } else if (s.Cur_Page == kPageMemo) {
     call("Pan_Load_Time", hooks.Pan_Load_Time);
   }
-  s.Desktop_Hidden = true;                // 21
-  call("Page6_Grids", hooks.Page6_Grids); // 22
-  call("Week_Grids", hooks.Week_Grids);   // 23
+  s.Desktop_Hidden = true;                        // 21
+  call("Page6_Grids", [this] { Page6_Grids(); }); // 22
+  call("Week_Grids", hooks.Week_Grids);           // 23
 }
 
 void FrmStart::Form_Resize() {
@@ -214,13 +231,25 @@ void FrmStart::Form_Resize() {
     Pan_Menu->setWidth(W - 135);
     Spilt[6]->setWidth(W - 160);
     Spilt[6]->setHeight(H - 1180);
-    call("Page6_Resize", [&] {
-      if (hooks.Page6_Resize) hooks.Page6_Resize(W);
-    });
+    Grid_A->setColWidth(1, W - 290);
+    Grid_C->setColWidth(1, W - 290);
+    Kttime->setWidth(W - 100);
   }
   Pan_Label0->setWidth(W); // 5
   Pan_Move->raise();
   inResize_ = false;
+}
+
+void FrmStart::Page6_Grids() {
+  for (forms::FlexGrid *g : {Grid_A, Grid_C}) {
+    g->setColWidth(0, 900);
+    g->setColAlignment(0, 4);
+    g->setColAlignment(1, 1);
+    for (int r = 0; r <= 49; ++r)
+      g->setRowHeight(r, 300);
+  }
+  for (int r = 0; r <= 49; ++r)
+    Grid_C->setTextMatrix(r, 0, QString::number(r));
 }
 
 void FrmStart::layoutMenu() {

@@ -5,9 +5,12 @@
 // resizing by hand. The pages' own content (launcher, week planner, alarm
 // page) is reached through the named procedures below.
 #include "organiser/main/page_state.h"
+#include "platform/forms/flexgrid.h"
 #include "platform/forms/form.h"
 #include "platform/forms/panel.h"
 #include "platform/forms/splitter.h"
+#include "platform/forms/textbox.h"
+#include "platform/forms/timer.h"
 
 #include <QDateTime>
 #include <QString>
@@ -68,16 +71,23 @@ public:
   // alarm page.
   std::array<forms::KtSplitter *, 7> Spilt{};
   std::array<forms::KtPanel *, 24> PanA{};
+  // The alarm page: schedule list above today's alarms, the list's editor,
+  // the clock panel and its half-second timer.
+  forms::FlexGrid *Grid_A = nullptr;
+  forms::FlexGrid *Grid_C = nullptr;
+  forms::TextBox *Text1 = nullptr;
+  forms::KtPanel *Kttime = nullptr;
+  forms::Timer *Time1 = nullptr;
 
   // Procedures of later units, called by the start-up and the tabs. Each is
   // a hook that the unit installs; an empty hook does nothing.
   struct Hooks {
     std::function<void()> GridB_Data_Open, FunPlusList, Frm_load, Frm_Save, Com_Load, Pan_Load_Week,
         Pan_Load_Time, OpenDatabases, ShowTelephone, OpenColorPanel, AddTrayIcon, DirBox_Reset,
-        Set_Guide_Slot, Page6_Grids, Week_Grids;
+        Set_Guide_Slot, Week_Grids, Time1_Timer;
     std::function<void(int)> Pan_Load, Com_List;
     // Resize of a page panel's children (pages 5 and 6 own their controls).
-    std::function<void(int width)> Pan_Back5_Resize, Pan_Back6_Resize, Page6_Resize;
+    std::function<void(int width)> Pan_Back5_Resize;
   } hooks;
 
   // Runs a hook under the runtime's resume-next rule: a failing step is
@@ -95,6 +105,7 @@ signals:
 private:
   void buildControls();
   void layoutMenu();
+  void Page6_Grids();
   void onDragPress(const forms::MouseArgs &e);
   void onDragMove(const forms::MouseArgs &e);
   void onGripMove(const forms::MouseArgs &e);

@@ -143,7 +143,26 @@ TEST_F(MainFixture, ResizeRulesPerPageKind) {
     EXPECT_EQ(form.Pan_Move->left(), c.W - 135);
     EXPECT_EQ(form.Pan_Move->top(), c.H - 135);
     EXPECT_EQ(form.Pan_Label0->width(), c.W);
+    if (p == 6) {
+      EXPECT_EQ(form.Grid_A->colWidth(1), c.W - 290);
+      EXPECT_EQ(form.Grid_C->colWidth(1), c.W - 290);
+      EXPECT_EQ(form.Kttime->width(), c.W - 100);
+      EXPECT_EQ(form.Text1->width(), c.W - 90 - 680);
+    }
   }
+}
+
+TEST_F(MainFixture, AlarmPageGridsAreLaidOutAtStartUp) {
+  form.Form_Load();
+  for (forms::FlexGrid *g : {form.Grid_A, form.Grid_C}) {
+    EXPECT_EQ(g->colWidth(0), 900);
+    EXPECT_EQ(g->colAlignment(0), 4);
+    EXPECT_EQ(g->colAlignment(1), 1);
+    EXPECT_EQ(g->rowHeight(49), 300);
+  }
+  EXPECT_EQ(form.Grid_C->textMatrix(0, 0), "0");
+  EXPECT_EQ(form.Grid_C->textMatrix(49, 0), "49");
+  EXPECT_EQ(form.Time1->interval(), 500);
 }
 
 TEST_F(MainFixture, TabsShareTheStripEvenly) {
