@@ -6,8 +6,14 @@
 #include "organiser/main/settings_file.h"
 #include "organiser/planner/month_calendar.h"
 #include "organiser/planner/week_planner.h"
+#include "platform/com/host.h"
 #include "platform/paths/data_folder.h"
 #include "platform/tray/tray_icon.h"
+#include "zelomm/zelomm_ids.h"
+
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcStart)
 
 namespace dorrin::organiser {
 
@@ -28,9 +34,30 @@ MainWindow::MainWindow(OrganiserServices services) : services_(services) {
   calendar_ = std::make_unique<MonthCalendar>(f);
   weekPlanner_ = std::make_unique<WeekPlanner>(
       f, [this] { return weekRs_.get(); }, *calendar_);
+  createZelomm();
+}
+
+void MainWindow::createZelomm() {
+  const com::HRESULT hr = com::ControlHost::create(zelomm::kProgId, zelomm::DIID__DZelommEvents,
+                                                   form_->Pan_Back[6], &zelomm1_);
+  if (!com::succeeded(hr)) {
+    qCWarning(lcStart) << "the multimedia control is not available; alarm sounds stay silent:"
+                       << QString::fromStdString(com::errorText(hr));
+    zelomm1_.reset();
+  }
+}
+
+void MainWindow::PlayWave(const QString &sound) {
+  if (!zelomm1_) return;
+  zelomm1_->put(zelomm::dispidDeviceType, com::Variant("waveaudio"));
+  zelomm1_->put(zelomm::dispidFileName,
+                com::Variant((sound + QStringLiteral(".wav")).toStdString()));
+  zelomm1_->put(zelomm::dispidCommand, com::Variant("open"));
+  zelomm1_->put(zelomm::dispidCommand, com::Variant("play"));
 }
 
 MainWindow::~MainWindow() {
+  zelomm1_.reset();
   weekPlanner_.reset();
   calendar_.reset();
   launcher_.reset();

@@ -10,6 +10,9 @@
 namespace dorrin::tray {
 class TrayIcon;
 }
+namespace dorrin::com {
+class ControlHost;
+}
 namespace dorrin::shell {
 class Shell;
 class Clipboard;
@@ -47,6 +50,13 @@ public:
   WeekPlanner *weekPlanner() { return weekPlanner_.get(); }
   MonthCalendar *calendar() { return calendar_.get(); }
 
+  // The multimedia control of the alarm page, created through its registered
+  // class; null when the class is not registered (sounds are then skipped).
+  com::ControlHost *Zelomm1() { return zelomm1_.get(); }
+  // Plays "<sound>.wav" as the alarms do: device type, file name, open, play.
+  // Failures are ignored, as the control reports them only in its Error.
+  void PlayWave(const QString &sound);
+
   // The databases and their recordsets, open for the window's lifetime.
   db::Database *Week_Db() { return weekDb_.get(); }
   db::Recordset *Week_Rs() { return weekRs_.get(); }
@@ -56,11 +66,13 @@ public:
 private:
   void openDatabases();
   void addTrayIcon();
+  void createZelomm();
 
   OrganiserServices services_;
   std::unique_ptr<db::Database> weekDb_, linkDb_;
   std::unique_ptr<db::Recordset> weekRs_, linkRs_;
   std::unique_ptr<FrmStart> form_;
+  std::unique_ptr<com::ControlHost> zelomm1_;
   // The units go before the form whose controls they fill.
   std::unique_ptr<ColorPanel> colorPanel_;
   std::unique_ptr<Launcher> launcher_;

@@ -1,5 +1,8 @@
 #include "organiser/start/organiser_app.h"
 
+#include "platform/com/guid.h"
+#include "platform/com/loader.h"
+#include "platform/com/registry.h"
 #include "platform/db/sqlite_engine.h"
 #include "platform/desktop/desktop_icons.h"
 #include "platform/forms/dialogs.h"
@@ -10,11 +13,28 @@
 #include "platform/tray/system_tray_icon.h"
 #include "platform/tray/tray_icon.h"
 
+#include "platform/paths/data_folder.h"
+#include "zelomm/zelomm_ids.h"
+
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcStart)
 
 namespace dorrin::organiser {
+
+// The multimedia control ships beside the program; it is registered (or
+// registered again, when the registered library has gone) before the first
+// main window creates it.
+static void registerShippedComponents() {
+  const QString library = paths::programFolder() + QStringLiteral("/libzelomm.so");
+  if (!QFileInfo::exists(library)) return;
+  const std::string key = "CLSID\\" + com::formatGuid(zelomm::CLSID_Zelomm) + "\\InprocServer32";
+  const auto registered = com::Registry().value(key);
+  if (registered && QFileInfo::exists(QString::fromStdString(*registered))) return;
+  if (!com::succeeded(com::registerServer(library.toStdString())))
+    qCWarning(lcStart) << "cannot register" << library;
+}
 
 OrganiserApp::OrganiserApp()
     : dialogs_(std::make_unique<forms::QtDialogs>()), desktop_(desktop::makeDesktopIcons()),
@@ -22,6 +42,7 @@ OrganiserApp::OrganiserApp()
       tray_(std::make_unique<tray::SystemTrayIcon>()),
       shell_(std::make_unique<shell::DesktopShell>()),
       clipboard_(std::make_unique<shell::QtClipboard>()) {
+  registerShippedComponents();
   frmTime_ = std::make_unique<FrmTime>([this] { return std::make_unique<MainWindow>(services()); });
   connect(frmTime_.get(), &FrmTime::mainLoaded, this,
           [this](MainWindow *w) { dialogs_->setParent(&w->form()); });

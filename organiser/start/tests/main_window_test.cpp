@@ -3,14 +3,18 @@
 #include "organiser/main/color_panel.h"
 #include "organiser/main/settings_file.h"
 #include "organiser/start/main_window.h"
+#include "platform/com/host.h"
+#include "platform/com/loader.h"
 #include "platform/db/sqlite_engine.h"
 #include "platform/desktop/desktop_icons.h"
 #include "platform/forms/testing/fake_dialogs.h"
 #include "platform/shell/testing/fake_shell.h"
 #include "platform/text/text_file.h"
 #include "tests/support/temp_folder.h"
+#include "zelomm/zelomm_ids.h"
 
 #include <QFile>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace dorrin;
@@ -138,4 +142,28 @@ TEST_F(WindowFixture, ColourPanelSaveStoresColoursAndStartPageCancelStoresNothin
   EXPECT_FALSE(f.Pan_ColorSetting->visible());
   EXPECT_TRUE(settingsLine().startsWith("True@3@"));
   EXPECT_TRUE(settingsLine().contains(QStringLiteral("@%1@16777215@").arg(rgb(10, 20, 30))));
+}
+
+TEST_F(WindowFixture, PlayWaveDrivesTheRegisteredMultimediaControlToTheEnd) {
+  ASSERT_EQ(com::registerServer(ZELOMM_LIBRARY), com::S_OK);
+  auto w = load();
+  ASSERT_NE(w->Zelomm1(), nullptr) << "created through its registered class";
+  int done = 0;
+  w->Zelomm1()->setEventHandler([&](com::DISPID id, const std::vector<com::Variant> &) {
+    if (id == 1) ++done;
+  });
+  w->PlayWave(QStringLiteral("음1")); // shipped beside the program
+  com::Variant error;
+  w->Zelomm1()->get(zelomm::dispidError, &error);
+  EXPECT_EQ(error.i2(), 0) << "Error is the control's 16-bit result code";
+  QTRY_COMPARE_WITH_TIMEOUT(done, 1, 10000);
+  com::Variant value;
+  w->Zelomm1()->get(zelomm::dispidNotifyValue, &value);
+  EXPECT_EQ(value.i2(), 1);
+  w.reset();
+  ASSERT_EQ(com::registerServer(ZELOMM_LIBRARY, true), com::S_OK);
+  // Without a registered class the window loads and stays silent.
+  auto silent = load();
+  EXPECT_EQ(silent->Zelomm1(), nullptr);
+  silent->PlayWave(QStringLiteral("음1"));
 }
