@@ -170,25 +170,25 @@ MCIERROR System::execute(const std::string &text, win::HWND callback, std::strin
 MCIERROR System::open(const std::vector<std::string> &w, win::HWND callback) {
   Arguments a;
   if (MCIERROR err = parseArguments(Verb::Open, w, 2, a)) return err;
-  const std::string &spec = w[1];
+  const std::string &what = w[1];
   std::string type, element;
-  const auto bang = spec.find('!');
-  if (bang != std::string::npos && isKnownType(spec.substr(0, bang))) { // "waveaudio!a.wav"
+  const auto bang = what.find('!');
+  if (bang != std::string::npos && isKnownType(what.substr(0, bang))) { // "waveaudio!a.wav"
     if (!a.type.empty()) return MCIERR_DUPLICATE_FLAGS;
-    type = spec.substr(0, bang);
-    element = spec.substr(bang + 1);
+    type = what.substr(0, bang);
+    element = what.substr(bang + 1);
   } else if (!a.type.empty()) {
     type = a.type;
-    element = spec;
-  } else if (isKnownType(spec)) {
-    type = spec;
-  } else if (iequals(spec, "new")) {
+    element = what;
+  } else if (isKnownType(what)) {
+    type = what;
+  } else if (iequals(what, "new")) {
     return MCIERR_DEVICE_TYPE_REQUIRED;
   } else {
-    type = typeForExtension(spec);
+    type = typeForExtension(what);
     if (type.empty()) return MCIERR_INVALID_DEVICE_NAME;
     if (type == "?") return MCIERR_EXTENSION_NOT_FOUND;
-    element = spec;
+    element = what;
   }
   if (!iequals(type, "waveaudio"))
     return isKnownType(type) ? MCIERR_CANNOT_LOAD_DRIVER : MCIERR_INVALID_DEVICE_NAME;
