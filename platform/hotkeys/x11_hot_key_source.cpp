@@ -114,7 +114,10 @@ bool X11HotKeySource::grabAll() {
   xcb_void_cookie_t cookies[2][4];
   for (int k = 0; k < 2; ++k)
     for (int m = 0; m < 4; ++m)
-      cookies[k][m] = xcb_grab_key_checked(conn_, 1, root_, locks[m], keycodes_[k],
+      // owner_events false: every press and release of the keys is reported
+      // to the root window, also while one of our own windows has the focus,
+      // so no release goes astray and leaves a key taken as held.
+      cookies[k][m] = xcb_grab_key_checked(conn_, 0, root_, locks[m], keycodes_[k],
                                            XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
   int errors = 0;
   std::uint8_t code = 0;

@@ -33,6 +33,15 @@ main_window() { xdotool search --name " Dorrin " 2>/dev/null | head -n1; }
 data=$(mktemp -d)
 export DORRIN_DATA_DIR=$data XDG_RUNTIME_DIR=$data
 
+# A notification area, when Debian's trayer is there: top right, 24 pixels high.
+tray_pid=
+if command -v trayer >/dev/null 2>&1; then
+  trayer --edge top --align right --widthtype pixel --width 48 --heighttype pixel --height 24 \
+    >/dev/null 2>&1 &
+  tray_pid=$!
+  sleep 0.5
+fi
+
 # A stand-in for the desktop's icon window.
 xmessage -name dorrin-desktop "desktop icons" &
 desk_pid=$!
@@ -63,12 +72,39 @@ check "dorrin --hide reaches the running one" state_is "$win" IsUnMapped
 "$dorrin" --toggle
 check "dorrin --toggle shows again" state_is "$win" IsViewable
 
+if [ -n "$tray_pid" ]; then
+  # The icon sits at the right end of the tray.
+  width=$(xwininfo -root | awk '/Width:/ {print $2}')
+  icon_x=$((width - 12))
+  i=0
+  while ! xwininfo -root -tree 2>/dev/null | grep -qi "dorrin" && [ $i -lt 40 ]; do
+    sleep 0.05
+    i=$((i + 1))
+  done
+  sleep 0.5
+  xdotool mousemove $icon_x 11 click 3
+  i=0
+  while [ -n "$(main_window)" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
+  check "right click on the tray icon unloads the main window" test -z "$(main_window)"
+  xdotool key F11
+  i=0
+  while [ -z "$(main_window)" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done
+  win=$(main_window)
+  check "F11 loads the main window again" state_is "$win" IsViewable
+  check "desktop icons hidden again after the reload" state_is "$desk" IsUnMapped
+  xdotool key F10
+  state_is "$win" IsUnMapped
+  sleep 0.5
+  xdotool mousemove $icon_x 11 click 1
+  check "left click on the new tray icon shows the window" state_is "$win" IsViewable
+fi
+
 kill -TERM $pid
 wait $pid
 check "SIGTERM ends the organiser cleanly" test $? -eq 0
 check "desktop icons restored after SIGTERM" state_is "$desk" IsViewable
 
-kill $desk_pid 2>/dev/null
+kill $desk_pid $tray_pid 2>/dev/null
 rm -rf "$data"
 echo "$passed passed, $failed failed"
 [ $failed -eq 0 ]
