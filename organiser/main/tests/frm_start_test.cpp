@@ -209,6 +209,32 @@ TEST_F(MainFixture, TabPressesByButton) {
   }
 }
 
+TEST_F(MainFixture, EveryTabWithEitherButton) {
+  record();
+  form.Form_Load();
+  for (int tab = 0; tab < 9; ++tab) {
+    for (int button : {1, 2}) {
+      SCOPED_TRACE(testing::Message() << "tab " << tab << " button " << button);
+      form.state().Cur_Page = 0;
+      const size_t asked = dialogs.calls.size();
+      calls.clear();
+      form.Menu_MouseDown(tab, button);
+      // The page changes for a launcher tab with either button, for 일정 and 메모
+      // with the left one only; 전화 and 바탕 never change it.
+      const bool changes = tab < 5 || (button == 1 && (tab == 5 || tab == 6));
+      EXPECT_EQ(form.state().Cur_Page, changes ? tab : 0);
+      if (tab < 7) {
+        EXPECT_TRUE(form.Pan_Back[tab]->visible());
+      }
+      // A right press asks for a caption on tabs 0..7 and opens the colour panel on 8.
+      EXPECT_EQ(dialogs.calls.size() - asked, button == 2 && tab < 8 ? 1u : 0u);
+      EXPECT_EQ(std::count(calls.begin(), calls.end(), "OpenColorPanel"), button == 2 && tab == 8);
+      EXPECT_EQ(calls.front(), "Frm_Save") << "every press first saves the settings";
+    }
+  }
+  EXPECT_EQ(form.Menu[8]->caption(), "바탕");
+}
+
 TEST_F(MainFixture, RightPressRenamesATabUnlessTheAnswerIsEmpty) {
   record();
   form.Form_Load();
