@@ -42,8 +42,8 @@ void ScrollBar::onBarValue(int v) {
   emit change();
 }
 
-void ScrollBar::setMin(int v) {
-  min_ = v;
+// A new range pulls the value inside it; a value that moves raises Change.
+void ScrollBar::keepValueInRange() {
   const int old = value_;
   value_ = std::clamp(value_, low(), high());
   syncBar();
@@ -53,15 +53,14 @@ void ScrollBar::setMin(int v) {
   }
 }
 
+void ScrollBar::setMin(int v) {
+  min_ = v;
+  keepValueInRange();
+}
+
 void ScrollBar::setMax(int v) {
   max_ = v;
-  const int old = value_;
-  value_ = std::clamp(value_, low(), high());
-  syncBar();
-  if (value_ != old) {
-    changedAt_ = value_;
-    emit change();
-  }
+  keepValueInRange();
 }
 
 bool ScrollBar::setValue(int v) {

@@ -39,6 +39,7 @@ protected:
   void resizeEvent(QResizeEvent *e) override;
 
 private:
+  void keepValueInRange();
   void syncBar();
   void onBarValue(int v);
   int low() const { return std::min(min_, max_); }
