@@ -35,7 +35,7 @@ std::optional<QStringList> readLines(const QString &path) {
   return lines;
 }
 
-bool writeLines(const QString &path, const QStringList &lines) {
+bool writeLines(const QString &path, const QStringList &lines, QString *error) {
   QByteArray bytes;
   for (const QString &line : lines) {
     bytes += toCp949(line);
@@ -54,6 +54,7 @@ bool writeLines(const QString &path, const QStringList &lines) {
   if (!ok) {
     qCWarning(lcText) << "cannot write" << path << ":" << f.errorString()
                       << "- the old file is kept";
+    if (error) *error = f.errorString();
     return false;
   }
   return true;

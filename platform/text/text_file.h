@@ -13,7 +13,7 @@ namespace dorrin::text {
 std::optional<QStringList> readLines(const QString &path);
 // Replaces the file with the lines, each followed by CR LF. The old file is
 // replaced only once the new one is complete: on failure it is left as it
-// was and the result is false.
-bool writeLines(const QString &path, const QStringList &lines);
+// was, the result is false and *error (when given) says why.
+bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr);
 
 } // namespace dorrin::text

@@ -78,10 +78,12 @@ TEST(TextFile, FailedWriteKeepsTheOldFile) {
   rlimit small = saved;
   small.rlim_cur = 64;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = writeLines(dir.file("keep.txt"), {QString(200, u'x'), "more"});
+  QString error;
+  const bool written = writeLines(dir.file("keep.txt"), {QString(200, u'x'), "more"}, &error);
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(written);
+  EXPECT_FALSE(error.isEmpty()); // the reason a message can show
   EXPECT_EQ(dir.read("keep.txt"), old);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"}); // no temp left
 }
