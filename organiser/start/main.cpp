@@ -8,6 +8,7 @@
 #include "platform/forms/form.h"
 #include "platform/instance/instance_channel.h"
 #include "platform/paths/data_folder.h"
+#include "platform/tray/tray_icon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -85,6 +86,10 @@ int main(int argc, char **argv) {
   QApplication::setApplicationName(QStringLiteral("Dorrin"));
   QApplication::setOrganizationName(QStringLiteral("Tessivo"));
   QApplication::setQuitOnLastWindowClosed(false);
+  // One icon for every window; the desktop entry's name ties the windows to
+  // the menu entry (Wayland, task switchers).
+  QApplication::setWindowIcon(dorrin::tray::dorrinIcon());
+  QGuiApplication::setDesktopFileName(QStringLiteral("dorrin"));
   dorrin::forms::installFontSubstitutes();
 
   const QStringList args = QApplication::arguments();

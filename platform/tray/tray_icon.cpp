@@ -1,9 +1,10 @@
 #include "platform/tray/tray_icon.h"
 
-#include <QFont>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QSvgRenderer>
 
 namespace dorrin::tray {
 
@@ -32,27 +33,41 @@ TrayAction actionForMessage(int message) {
   }
 }
 
-QIcon dorrinIcon() {
-  QIcon icon;
-  for (int size : {16, 22, 24, 32, 48, 64}) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+namespace {
+
+// Draws the program's scalable icon at whatever size is asked for, so the
+// tray, the window frame and the task switcher each get a sharp picture.
+class SvgIconEngine : public QIconEngine {
+public:
+  explicit SvgIconEngine(const QString &file) : file_(file) {}
+  void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override {
+    QSvgRenderer renderer(file_);
+    renderer.render(painter, rect);
+    if (mode == QIcon::Disabled) {
+      painter->setCompositionMode(QPainter::CompositionMode_SourceAtop);
+      painter->fillRect(rect, QColor(128, 128, 128, 160));
+    }
+  }
+  QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 102, 0));
-    const qreal r = size / 5.0;
-    p.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), r, r);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(qMax(9, size * 3 / 4));
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("D"));
+    paint(&p, QRect(QPoint(0, 0), size), mode, state);
     p.end();
-    icon.addPixmap(QPixmap::fromImage(image));
+    return QPixmap::fromImage(image);
   }
-  return icon;
+  QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+  QIconEngine *clone() const override { return new SvgIconEngine(file_); }
+  QString key() const override { return QStringLiteral("dorrin-svg"); }
+
+private:
+  QString file_;
+};
+
+} // namespace
+
+QIcon dorrinIcon() {
+  return QIcon(new SvgIconEngine(QString::fromLatin1(kIconResource)));
 }
 
 } // namespace dorrin::tray

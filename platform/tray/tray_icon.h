@@ -70,7 +70,10 @@ enum class TrayAction {
 };
 TrayAction actionForMessage(int message);
 
-// The program's icon, drawn: a rounded orange square with a white "D".
+// The program's icon (a desk calendar page with a marked day and an alarm
+// clock), drawn from the scalable picture compiled into the program; the
+// desktop entry installs the same picture.
+inline constexpr const char *kIconResource = ":/dorrin/dorrin.svg";
 QIcon dorrinIcon();
 
 } // namespace dorrin::tray

@@ -4,6 +4,8 @@
 #include "platform/tray/tests/fake_tray_icon.h"
 #include "platform/tray/tray_icon.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 using namespace dorrin::tray;
@@ -58,4 +60,21 @@ TEST(SystemTrayIcon, WithoutTrayHostAddFailsQuietlyAndRemoveWorks) {
   tray.remove();
   EXPECT_FALSE(tray.isShown());
   tray.remove(); // twice is harmless
+}
+
+// The compiled-in picture must be there and draw at every size a desktop asks
+// for: a missing resource or a broken file gives a null or empty icon.
+TEST(DorrinIcon, DrawsTheCalendarPageAtEverySize) {
+  const QIcon icon = dorrinIcon();
+  ASSERT_FALSE(icon.isNull());
+  for (int side : {16, 22, 48, 256}) {
+    const QImage image = icon.pixmap(side, side).toImage();
+    ASSERT_EQ(image.size(), QSize(side, side)) << side;
+    // The orange header band sits in the upper third, centred.
+    const QColor header = image.pixelColor(side / 2, side * 24 / 100);
+    EXPECT_GT(header.red(), 200) << side;
+    EXPECT_LT(header.blue(), 80) << side;
+    // The corners stay transparent (rounded page).
+    EXPECT_EQ(image.pixelColor(0, side - 1).alpha(), 0) << side;
+  }
 }
