@@ -84,8 +84,12 @@ HRESULT ControlHost::attach(IUnknown *control, const IID &eventsIid, QWidget *pa
   HRESULT hr = control->QueryInterface(IDispatch::iid, h->dispatch_.put());
   if (failed(hr)) return hr;
   h->site_ = new Site(h.get());
+  // A control that refuses its site (e.g. one of a kind per container) is not created.
   if (succeeded(control->QueryInterface(IOleObject::iid, h->object_.put())))
-    h->object_->SetClientSite(h->site_);
+    if (const HRESULT refused = h->object_->SetClientSite(h->site_); failed(refused)) {
+      h->object_.reset();
+      return refused;
+    }
   if (eventsIid != GUID_NULL) {
     auto container = ComPtr<IUnknown>(control).as<IConnectionPointContainer>();
     if (container && succeeded(container->FindConnectionPoint(eventsIid, h->point_.put()))) {

@@ -212,6 +212,13 @@ HRESULT registerClass(const ClassRegistration &c, const std::string &libraryPath
     reg.setValue(c.progId + "\\CLSID", "", id);
     if (c.insertable) reg.setValue(c.progId + "\\Insertable", "", "");
   }
+  if (!c.versionIndependentProgId.empty()) {
+    const std::string &vip = c.versionIndependentProgId;
+    reg.setValue(key + "\\VersionIndependentProgID", "", vip);
+    reg.setValue(vip, "", c.typeName);
+    reg.setValue(vip + "\\CLSID", "", id);
+    if (!c.progId.empty()) reg.setValue(vip + "\\CurVer", "", c.progId);
+  }
   return reg.sync() ? S_OK : SELFREG_E_CLASS;
 }
 
@@ -224,6 +231,10 @@ HRESULT unregisterClass(const ClassRegistration &c) {
     const auto owner = reg.value(c.progId + "\\CLSID");
     if (owner && parseGuid(*owner) == c.clsid) reg.removeKey(c.progId);
   }
+  if (!c.versionIndependentProgId.empty()) {
+    const auto owner = reg.value(c.versionIndependentProgId + "\\CLSID");
+    if (owner && parseGuid(*owner) == c.clsid) reg.removeKey(c.versionIndependentProgId);
+  }
   return reg.sync() ? S_OK : SELFREG_E_CLASS;
 }
 
@@ -231,10 +242,12 @@ HRESULT registerTypeLib(const TypeLibRegistration &t, const std::string &library
   Registry reg;
   const std::string key = "TypeLib\\" + formatGuid(t.libid) + "\\" + t.version;
   reg.setValue(key, "", t.helpString);
-  reg.setValue(key + "\\0\\linux", "", libraryPath);
+  reg.setValue(key + "\\" + QString::number(t.lcid, 16).toStdString() + "\\linux", "", libraryPath);
   reg.setValue(key + "\\FLAGS", "", "0");
   reg.setValue(key + "\\HELPDIR", "",
-               QFileInfo(QString::fromStdString(libraryPath)).absolutePath().toStdString());
+               t.helpDir.empty()
+                   ? QFileInfo(QString::fromStdString(libraryPath)).absolutePath().toStdString()
+                   : t.helpDir);
   return reg.sync() ? S_OK : SELFREG_E_TYPELIB;
 }
 

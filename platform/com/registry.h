@@ -57,7 +57,9 @@ private:
 // What a server writes for one class.
 struct ClassRegistration {
   CLSID clsid;
-  std::string progId;   // "ZELOMM.ZelommCtrl.1"
+  std::string progId; // "ZELOMM.ZelommCtrl.1"
+  // "Ambrel.KtResizer": names the class too, its CurVer names progId.
+  std::string versionIndependentProgId;
   std::string typeName; // the class key's default value
   GUID typeLib{};       // GUID_NULL: none
   std::string version;  // "1.0"
@@ -72,6 +74,8 @@ struct TypeLibRegistration {
   GUID libid;
   std::string version; // "1.0"
   std::string helpString;
+  std::uint32_t lcid = 0; // the locale subkey ("409" for 1033)
+  std::string helpDir;    // empty: the library's folder
 };
 
 // Each returns S_OK, or SELFREG_E_CLASS / SELFREG_E_TYPELIB when the registry
