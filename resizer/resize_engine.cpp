@@ -388,10 +388,12 @@ void ResizeEngine::apply(Item &it) {
     target.setHeight(std::max(0.0, target.height()));
   }
   const QRectF current = actualRect(it);
-  auto same = [](const QRectF &x, const QRectF &y) {
+  // A combo box's height is never applied, so it does not count as a change.
+  const bool heightCounts = it.kind != Kind::ComboBox;
+  auto same = [heightCounts](const QRectF &x, const QRectF &y) {
     return std::lround(x.x()) == std::lround(y.x()) && std::lround(x.y()) == std::lround(y.y()) &&
            std::lround(x.width()) == std::lround(y.width()) &&
-           std::lround(x.height()) == std::lround(y.height());
+           (!heightCounts || std::lround(x.height()) == std::lround(y.height()));
   };
   if (same(target, current)) return;
 

@@ -8,7 +8,7 @@ root=$(pwd)
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-tools-dev designer-qt6
   libsqlite3-dev libsndfile1-dev libsdl2-dev libxlsxwriter-dev
   libx11-dev libxcb1-dev
   libgtest-dev libgmock-dev

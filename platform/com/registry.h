@@ -74,8 +74,8 @@ struct TypeLibRegistration {
   GUID libid;
   std::string version; // "1.0"
   std::string helpString;
-  std::uint32_t lcid = 0; // the locale subkey ("409" for 1033)
-  std::string helpDir;    // empty: the library's folder
+  std::uint32_t lcid = 0;   // the locale subkey ("409" for 1033)
+  std::string helpDir = {}; // empty: the library's folder
 };
 
 // Each returns S_OK, or SELFREG_E_CLASS / SELFREG_E_TYPELIB when the registry
