@@ -1,10 +1,12 @@
 #include "organiser/start/main_window.h"
 
+#include "organiser/alarms/alarm_page.h"
 #include "organiser/contracts/tables.h"
 #include "organiser/main/color_panel.h"
 #include "organiser/main/launcher_pages.h"
 #include "organiser/main/settings_file.h"
 #include "organiser/planner/month_calendar.h"
+#include "organiser/planner/notice_popup.h"
 #include "organiser/planner/week_planner.h"
 #include "platform/com/host.h"
 #include "platform/paths/data_folder.h"
@@ -34,7 +36,22 @@ MainWindow::MainWindow(OrganiserServices services) : services_(services) {
   calendar_ = std::make_unique<MonthCalendar>(f);
   weekPlanner_ = std::make_unique<WeekPlanner>(
       f, [this] { return weekRs_.get(); }, *calendar_);
+  alarms_ = std::make_unique<AlarmPage>(
+      f, AlarmOutputs{[this](const QString &m) { showNotice(m); },
+                      [this](const QString &s) { return PlayWave(s); }});
+  h.Pan_Load_Time = [this] { Pan_Load_Time(); };
   createZelomm();
+}
+
+void MainWindow::Pan_Load_Time() {
+  // The alarm steps come first: the table from its store, today's alarms.
+  FrmStart::call("Pan_Load_Time alarms", [this] { alarms_->Pan_Load_Time(); });
+  // The schedule list's steps follow here.
+}
+
+void MainWindow::showNotice(const QString &text) {
+  if (!chang_) chang_ = std::make_unique<Chang>();
+  chang_->showNotice(text);
 }
 
 void MainWindow::createZelomm() {
@@ -47,16 +64,21 @@ void MainWindow::createZelomm() {
   }
 }
 
-void MainWindow::PlayWave(const QString &sound) {
-  if (!zelomm1_) return;
+int MainWindow::PlayWave(const QString &sound) {
+  if (!zelomm1_) return -1;
   zelomm1_->put(zelomm::dispidDeviceType, com::Variant("waveaudio"));
   zelomm1_->put(zelomm::dispidFileName,
                 com::Variant((sound + QStringLiteral(".wav")).toStdString()));
   zelomm1_->put(zelomm::dispidCommand, com::Variant("open"));
   zelomm1_->put(zelomm::dispidCommand, com::Variant("play"));
+  com::Variant error;
+  if (!com::succeeded(zelomm1_->get(zelomm::dispidError, &error))) return -1;
+  return error.i2();
 }
 
 MainWindow::~MainWindow() {
+  chang_.reset();
+  alarms_.reset();
   zelomm1_.reset();
   weekPlanner_.reset();
   calendar_.reset();

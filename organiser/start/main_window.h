@@ -20,6 +20,8 @@ class Clipboard;
 
 namespace dorrin::organiser {
 
+class AlarmPage;
+class Chang;
 class ColorPanel;
 class Launcher;
 class MonthCalendar;
@@ -54,8 +56,17 @@ public:
   // class; null when the class is not registered (sounds are then skipped).
   com::ControlHost *Zelomm1() { return zelomm1_.get(); }
   // Plays "<sound>.wav" as the alarms do: device type, file name, open, play.
-  // Failures are ignored, as the control reports them only in its Error.
-  void PlayWave(const QString &sound);
+  // Returns the control's Error after play (0 when the sound started), -1
+  // without a control; nothing else reports a failure.
+  int PlayWave(const QString &sound);
+  // The alarm table, clock and matcher of the alarm page.
+  AlarmPage *alarms() { return alarms_.get(); }
+  // The notice pop-up; null until the first notice.
+  Chang *notice() { return chang_.get(); }
+  // Puts a notice text into the pop-up and shows it (creating it on first use).
+  void showNotice(const QString &text);
+  // The alarm page's loader: the alarm steps, then the schedule list's.
+  void Pan_Load_Time();
 
   // The databases and their recordsets, open for the window's lifetime.
   db::Database *Week_Db() { return weekDb_.get(); }
@@ -78,6 +89,8 @@ private:
   std::unique_ptr<Launcher> launcher_;
   std::unique_ptr<MonthCalendar> calendar_;
   std::unique_ptr<WeekPlanner> weekPlanner_;
+  std::unique_ptr<AlarmPage> alarms_;
+  std::unique_ptr<Chang> chang_;
 };
 
 } // namespace dorrin::organiser

@@ -1,14 +1,20 @@
 // The whole main window on a real data folder: settings survive a restart,
 // the colour panel stores what it should.
+#include "organiser/alarms/alarm_page.h"
+#include "organiser/alarms/time_editor.h"
 #include "organiser/main/color_panel.h"
 #include "organiser/main/settings_file.h"
+#include "organiser/planner/notice_popup.h"
 #include "organiser/start/main_window.h"
 #include "platform/com/host.h"
 #include "platform/com/loader.h"
 #include "platform/db/sqlite_engine.h"
 #include "platform/desktop/desktop_icons.h"
+#include "platform/forms/flexgrid.h"
+#include "platform/forms/panel.h"
 #include "platform/forms/testing/fake_dialogs.h"
 #include "platform/shell/testing/fake_shell.h"
+#include "platform/text/cp949.h"
 #include "platform/text/text_file.h"
 #include "tests/support/temp_folder.h"
 #include "zelomm/zelomm_ids.h"
@@ -36,6 +42,7 @@ struct WindowFixture : ::testing::Test {
   db::SqliteEngine engine;
   shell::testing::RecordingShell shell;
   shell::testing::FakeClipboard clipboard;
+  std::function<QDateTime()> now; // empty: the system clock
 
   void SetUp() override { qputenv("DORRIN_DATA_DIR", data.path().toUtf8()); }
 
@@ -46,6 +53,7 @@ struct WindowFixture : ::testing::Test {
     s.engine = &engine;
     s.shell = &shell;
     s.clipboard = &clipboard;
+    s.now = now;
     auto w = std::make_unique<MainWindow>(s);
     w->load();
     return w;
@@ -166,4 +174,30 @@ TEST_F(WindowFixture, PlayWaveDrivesTheRegisteredMultimediaControlToTheEnd) {
   auto silent = load();
   EXPECT_EQ(silent->Zelomm1(), nullptr);
   silent->PlayWave(QStringLiteral("음1"));
+}
+
+TEST_F(WindowFixture, AStoredAlarmIsListedAtLoadAndRingsAtItsMinute) {
+  data.write("timedata.txt", text::toCp949(u"1|yes|지정|3|13|10|0|yes|음1|yes|결혼기념일|") +
+                                 QByteArray(11 * 48, '|') + "\r\n");
+  QDateTime clock(QDate(2026, 3, 13), QTime(9, 59, 59, 800));
+  now = [&clock] { return clock; };
+  auto w = load();
+  FrmStart &f = w->form();
+  EXPECT_EQ(f.Grid_C->textMatrix(0, 1), QStringLiteral("결혼기념일"));
+  f.hooks.Time1_Timer();
+  EXPECT_EQ(w->notice(), nullptr) << "created on first use";
+  clock = clock.addMSecs(500);
+  f.hooks.Time1_Timer(); // no multimedia control here: the notice still shows
+  ASSERT_NE(w->notice(), nullptr);
+  EXPECT_TRUE(w->notice()->isVisible());
+  EXPECT_EQ(w->notice()->Pan_Chang->caption(), QStringLiteral("결혼기념일"));
+
+  // The alarm page reloads a store changed by hand; the list follows.
+  data.write("timedata.txt", text::toCp949(u"1|yes|금|*|*|8|0|no|음1|yes|금요일|") + "\r\n");
+  f.Menu_MouseDown(6, 1);
+  EXPECT_EQ(f.Grid_C->textMatrix(0, 1), QStringLiteral("금요일"));
+  w->alarms()->openEditor();
+  ASSERT_NE(w->alarms()->editor(), nullptr);
+  EXPECT_TRUE(w->alarms()->editor()->isVisible());
+  EXPECT_EQ(w->alarms()->editor()->Grid_B->textMatrix(1, 10), QStringLiteral("금요일"));
 }
