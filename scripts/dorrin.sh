@@ -13,7 +13,7 @@ packages=(
   libx11-dev libxcb1-dev
   libgtest-dev libgmock-dev
   fonts-nanum fontconfig
-  xvfb xdotool x11-utils xauth trayer
+  xvfb xdotool x11-utils xauth trayer faketime
 )
 
 install_packages() {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace dorrin::organiser;
-using dorrin::organiser::testing::tableOf;
+using dorrin::organiser::alarmtest::tableOf;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <initializer_list>
 
-namespace dorrin::organiser::testing {
+namespace dorrin::organiser::alarmtest {
 
 // A CP949 store with twelve alarms of every kind (Hangul messages, "*"
 // fields, one hour stored as "09").
@@ -28,4 +28,4 @@ inline AlarmTable tableOf(std::initializer_list<const char *> rows) {
   return t;
 }
 
-} // namespace dorrin::organiser::testing
+} // namespace dorrin::organiser::alarmtest

@@ -29,7 +29,7 @@ struct PageFixture : ::testing::Test {
                               }},
                  data.file("timedata.txt")};
 
-  void storeOriginal() { QFile::copy(testing::originalStore(), data.file("timedata.txt")); }
+  void storeOriginal() { QFile::copy(alarmtest::originalStore(), data.file("timedata.txt")); }
   QStringList listed() const {
     QStringList out;
     for (int r = 0; r < 50; ++r)
@@ -68,7 +68,7 @@ TEST_F(PageFixture, ThePageLoaderLoadsTheStoreAndListsTodaysAlarms) {
 
 TEST_F(PageFixture, ATickWritesTheClockAndSignalsDueAlarmsInRowOrder) {
   page.Time_Data =
-      testing::tableOf({"yes|매일|*|*|9|1|yes|음2|yes|첫째", "yes|매일|*|*|9|1|yes|음5|no|소리만",
+      alarmtest::tableOf({"yes|매일|*|*|9|1|yes|음2|yes|첫째", "yes|매일|*|*|9|1|yes|음5|no|소리만",
                         "yes|매일|*|*|9|1|no|음7|yes|글만", "no|매일|*|*|9|1|yes|음9|yes|꺼짐"});
   form.Kttime->setWidth(3000);
   tickAt(QTime(9, 0, 59, 800));
@@ -85,7 +85,7 @@ TEST_F(PageFixture, ATickWritesTheClockAndSignalsDueAlarmsInRowOrder) {
 
 TEST_F(PageFixture, ASoundThatFailsNeverStopsTheNotice) {
   page.Time_Data =
-      testing::tableOf({"yes|매일|*|*|9|1|yes|음2|yes|하나", "yes|매일|*|*|9|1|yes|음3|yes|둘"});
+      alarmtest::tableOf({"yes|매일|*|*|9|1|yes|음2|yes|하나", "yes|매일|*|*|9|1|yes|음3|yes|둘"});
   soundError = 275; // file not found
   tickAt(QTime(9, 0, 59, 800));
   tickAt(QTime(9, 1, 0, 300));

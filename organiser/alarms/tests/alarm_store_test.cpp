@@ -10,7 +10,7 @@
 
 using namespace dorrin;
 using namespace dorrin::organiser;
-using organiser::testing::tableOf;
+using organiser::alarmtest::tableOf;
 
 namespace {
 QByteArray bytesOf(const QString &path) {
@@ -21,7 +21,7 @@ QByteArray bytesOf(const QString &path) {
 
 TEST(AlarmStore, TheOriginalsFileLoadsAndIsWrittenBackByteIdentical) {
   AlarmTable t;
-  ASSERT_TRUE(loadAlarmStore(t, testing::originalStore()));
+  ASSERT_TRUE(loadAlarmStore(t, alarmtest::originalStore()));
   EXPECT_EQ(t.rowCount(), 12);
   EXPECT_EQ(t.at(1, colKind), QStringLiteral("지정"));
   EXPECT_EQ(t.at(1, colMessage), QStringLiteral("결혼기념일 꽃 주문"));
@@ -34,7 +34,7 @@ TEST(AlarmStore, TheOriginalsFileLoadsAndIsWrittenBackByteIdentical) {
   test::TempFolder dir;
   const QString out = dir.file("timedata.txt");
   ASSERT_TRUE(writeAlarmStore(t, out));
-  EXPECT_EQ(bytesOf(out), bytesOf(testing::originalStore()));
+  EXPECT_EQ(bytesOf(out), bytesOf(alarmtest::originalStore()));
 }
 
 TEST(AlarmStore, TheFirstAlarmGivesA539ItemLineEndingInABarAndCrLf) {

@@ -20,7 +20,7 @@ using namespace dorrin;
 using namespace dorrin::organiser;
 using forms::rgb;
 using forms::testing::FakeDialogs;
-using organiser::testing::tableOf;
+using organiser::alarmtest::tableOf;
 
 namespace {
 
@@ -101,7 +101,7 @@ TEST_F(EditorFixture, WindowLayout) {
 }
 
 TEST_F(EditorFixture, OpeningFilledRowsRowsBelowAndTheHeader) {
-  ASSERT_TRUE(loadAlarmStore(table, testing::originalStore()));
+  ASSERT_TRUE(loadAlarmStore(table, alarmtest::originalStore()));
   TimeEditor &e = open(table);
   e.Grid_B_DblClick(0);
   EXPECT_FALSE(e.Edit_Mode) << "the header row opens nothing";
@@ -132,9 +132,15 @@ TEST_F(EditorFixture, OpeningFilledRowsRowsBelowAndTheHeader) {
     e.Grid_B_DblClick(c.row);
     EXPECT_TRUE(e.Pan_Setting->visible()) << c.row;
     EXPECT_TRUE(e.OptGibon[static_cast<size_t>(c.kind)]->value()) << c.row;
-    if (c.date) EXPECT_EQ(e.TxtDate->text(), QString::fromUtf8(c.date)) << c.row;
-    if (c.day) EXPECT_EQ(e.TxtDay->text(), QString::fromUtf8(c.day)) << c.row;
-    if (c.hour) EXPECT_EQ(e.Txt_Hour->text(), QString::fromUtf8(c.hour)) << c.row;
+    if (c.date) {
+      EXPECT_EQ(e.TxtDate->text(), QString::fromUtf8(c.date)) << c.row;
+    }
+    if (c.day) {
+      EXPECT_EQ(e.TxtDay->text(), QString::fromUtf8(c.day)) << c.row;
+    }
+    if (c.hour) {
+      EXPECT_EQ(e.Txt_Hour->text(), QString::fromUtf8(c.hour)) << c.row;
+    }
     EXPECT_EQ(e.Txt_Minute->text(), QString::fromUtf8(c.minute)) << c.row;
     EXPECT_EQ(e.Pan_Hour->visible(), c.hourPanel) << c.row;
     EXPECT_EQ(e.TXTalim->text(), table.at(c.row, colMessage));
@@ -261,13 +267,13 @@ TEST_F(EditorFixture, EntriesThatCannotFireOrCannotBeStoredAreRefused) {
 TEST_F(EditorFixture, BarsAndLineBreaksNeverReachTheStore) {
   TimeEditor &e = open({});
   e.Com_C_MouseDown();
-  enter(3, "", "", "9", "0", "회의|3층");
-  EXPECT_EQ(table.at(1, colMessage), QStringLiteral("회의｜3층"));
-  EXPECT_EQ(e.TXTalim->text(), QStringLiteral("회의｜3층")) << "the user sees what is kept";
+  enter(3, "", "", "9", "0", "회의|3층\r\n2호실");
+  EXPECT_EQ(table.at(1, colMessage), QStringLiteral("회의｜3층 2호실"));
+  EXPECT_EQ(e.TXTalim->text(), QStringLiteral("회의｜3층 2호실")) << "the user sees what is kept";
   AlarmTable stored;
   ASSERT_TRUE(loadAlarmStore(stored, data.file("timedata.txt")));
   EXPECT_EQ(stored.rowCount(), 1);
-  EXPECT_EQ(stored.at(1, colMessage), QStringLiteral("회의｜3층"));
+  EXPECT_EQ(stored.at(1, colMessage), QStringLiteral("회의｜3층 2호실"));
 }
 
 TEST_F(EditorFixture, AFiftiethAlarmIsRefused) {
