@@ -149,24 +149,24 @@ void TimeEditor::buildControls() {
 
   KtFrame *kinds = frame("알람 종류", 1420, 60, 4100, 1400);
   for (int i = 1; i <= 11; ++i) {
-    const int row = (i - 1) / 6, col = (i - 1) % 6;
+    const int row = (i - 1) / 4, col = (i - 1) % 4;
     OptGibon[static_cast<size_t>(i)] =
-        option(kinds, kindOfOption(i), 120 + col * 650, 280 + row * 330, 640);
+        option(kinds, kindOfOption(i), 120 + col * 980, 240 + row * 260, 900);
     OptGibon[static_cast<size_t>(i)]->setObjectName(QStringLiteral("OptGibon%1").arg(i));
     connect(OptGibon[static_cast<size_t>(i)], &forms::Control::clicked, this,
             guarded("OptGibon_Click", [this, i] { OptGibon_Click(i); }));
   }
   TxtDate = new forms::TextBox(kinds);
   TxtDate->setObjectName("TxtDate");
-  TxtDate->place(120, 980, 900, 300);
+  TxtDate->place(120, 1060, 900, 280);
   TxtDate->setText(QStringLiteral("03/13"));
   TxtDay = new forms::TextBox(kinds);
   TxtDay->setObjectName("TxtDay");
-  TxtDay->place(1100, 980, 600, 300);
+  TxtDay->place(1100, 1060, 600, 280);
   Pan2 = new KtPanel(kinds, QStringLiteral("일"));
   Pan2->setObjectName("Pan2");
   Pan2->setBevel(KtPanel::Bevel::None);
-  Pan2->place(1720, 980, 300, 300);
+  Pan2->place(1720, 1060, 300, 280);
 
   KtFrame *times = frame("알람시간", 5580, 60, 2900, 1400);
   auto spinPanel = [&](const char *name, const char *caption, int left, forms::TextBox *&box,
