@@ -2,6 +2,7 @@
 # Set-up, build, run and test Dorrin on Debian 12.
 #   scripts/dorrin.sh run    install packages, build, start the organiser
 #   scripts/dorrin.sh test   install packages, build, run every test (plain and sanitizer builds)
+#   scripts/dorrin.sh package   install packages, build, make the Debian package in build-deb/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-nanum fontconfig
   xvfb xdotool x11-utils xauth trayer faketime
+  desktop-file-utils dpkg-dev file
 )
 
 install_packages() {
@@ -56,8 +58,14 @@ case "${1:-}" in
       ctest --output-on-failure -j"$(nproc)")
     DORRIN_DATA_DIR=$(mktemp -d) "$root/build/bin/dorrin" --smoke
     ;;
+  package)
+    install_packages
+    build "$root/build-deb" -DDORRIN_TESTS=OFF -DDORRIN_BENCH=OFF
+    (cd "$root/build-deb" && cpack -G DEB)
+    ls "$root"/build-deb/dorrin_*.deb
+    ;;
   *)
-    echo "usage: scripts/dorrin.sh run|test" >&2
+    echo "usage: scripts/dorrin.sh run|test|package" >&2
     exit 2
     ;;
 esac

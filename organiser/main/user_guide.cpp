@@ -52,14 +52,35 @@ Dorrin은 바탕화면에 늘 떠 있는 작은 정리 도구입니다. 창 위�
      누르면 창을 닫습니다 (F11로 다시 엽니다).
 
 8. 명령 줄
-   - dorrin            프로그램을 시작합니다. (dorrin /S 는 조용히 시작)
+   - dorrin            프로그램을 시작합니다. (dorrin /S 는 시작 창을 곧바로 숨깁니다)
    - dorrin --show     실행 중인 Dorrin의 창을 보입니다.
    - dorrin --hide     창을 숨깁니다.
    - dorrin --toggle   보이면 숨기고, 숨어 있으면 보입니다.
-   단축키를 쓸 수 없는 데스크톱에서는 이 명령을 바탕화면의 단축키에 걸어 두십시오.
+   - dorrin --quit     실행 중인 Dorrin을 끝냅니다. 바탕화면 아이콘이 돌아오고
+                       모든 파일이 닫힙니다. 메뉴 항목의 '끝내기'도 같습니다.
+   - dorrin --help     모든 옵션을 보입니다.  dorrin --version  판 번호.
+   F10, F11이 닿지 않는 데스크톱(Wayland 등)에서는 데스크톱의 키보드 설정에서
+   키 하나를 'dorrin --toggle' 명령에 걸어 두십시오.
+     GNOME: 설정 → 키보드 → 사용자 지정 바로 가기
+     KDE:   시스템 설정 → 단축키 → 사용자 지정 단축키
 
-9. 자료
-   모든 자료는 한 폴더에 있습니다 (보통 ~/.local/share/Tessivo/Dorrin).
+9. 설치, 로그인할 때 시작, 제거
+   - 패키지로 설치합니다:  sudo apt-get install ./dorrin_<판>_amd64.deb
+     (패키지 만들기: scripts/dorrin.sh package)
+     응용 프로그램 메뉴의 '사무' 아래에 Dorrin이 생깁니다.
+   - 로그인할 때 시작:  dorrin --autostart on   (끄기: dorrin --autostart off,
+     지금 상태: dorrin --autostart)
+   - 제거:  dorrin --autostart off 를 한 뒤  sudo apt-get remove dorrin
+     자료 폴더는 지우지 않습니다.
+
+10. 자료와 백업
+   모든 자료는 한 폴더에 있습니다: ~/.local/share/Tessivo/Dorrin
+   ($DORRIN_DATA_DIR 를 정해 두면 그 폴더).
+   설정 dorrat.txt, 알람 timedata.txt, 전화 모둠 GroupName.txt,
+   자료 파일 TessivoWeek.mdb, TessivoDorrin.mdb, TessivoTel.mdb, 이 사용법 Dorrin사용법.txt.
+   - 백업: dorrin --quit 으로 끝낸 뒤 폴더를 통째로 복사합니다.
+       tar czf dorrin-backup.tar.gz -C ~/.local/share/Tessivo Dorrin
+   - 되살리기: Dorrin이 실행 중이 아닐 때 같은 곳에 풉니다.
    이 사용법 파일을 고쳐 써도 다시 덮어쓰지 않습니다.
 )";
 

@@ -1,8 +1,10 @@
 // The organiser's executable: checks for a display, hands a command to an
 // already running organiser, or starts one.
 //   dorrin [/S]                 start (hidden start-up form with /S)
-//   dorrin --show|--hide|--toggle   reach the running organiser
+//   dorrin --show|--hide|--toggle|--quit   reach the running organiser
 //   dorrin --smoke              run the whole start-up once, report timings, exit
+//   dorrin --help|--version|--autostart [on|off]   answered without a display
+#include "organiser/start/command_line.h"
 #include "organiser/start/organiser_app.h"
 #include "organiser/start/signal_relay.h"
 #include "platform/forms/form.h"
@@ -48,6 +50,11 @@ int smoke(dorrin::organiser::OrganiserApp &app, QElapsedTimer &clock) {
     return 1;
   }
   int rc = 0;
+  if (dorrin::paths::shippedFile(QStringLiteral("음1.wav")).isEmpty()) {
+    std::fprintf(stderr, "dorrin: the alarm sounds are not beside the program (%s)\n",
+                 qPrintable(dorrin::paths::programFolder()));
+    rc = 1;
+  }
   if (!w->Week_Db() || !w->Week_Db()->IsOpen() || !w->Link_Db() || !w->Link_Db()->IsOpen()) {
     std::fprintf(stderr, "dorrin: a database could not be opened in %s\n",
                  qPrintable(dorrin::paths::dataFolder()));
@@ -77,6 +84,11 @@ int smoke(dorrin::organiser::OrganiserApp &app, QElapsedTimer &clock) {
 int main(int argc, char **argv) {
   QElapsedTimer clock;
   clock.start();
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments << QString::fromLocal8Bit(argv[i]);
+  const auto commandLine = dorrin::organiser::parseCommandLine(arguments);
+  if (const int rc = dorrin::organiser::answerWithoutStarting(commandLine); rc >= 0) return rc;
   if (!hasDisplay()) {
     std::fprintf(stderr,
                  "dorrin: no display found; run it inside a virtual one: xvfb-run -a dorrin\n");
@@ -93,7 +105,7 @@ int main(int argc, char **argv) {
   dorrin::forms::installFontSubstitutes();
 
   const QStringList args = QApplication::arguments();
-  const bool smokeRun = args.contains(QStringLiteral("--smoke"));
+  const bool smokeRun = commandLine.action == dorrin::organiser::CommandLine::Action::Smoke;
   if (!dorrin::paths::ensureDataFolder()) {
     std::fprintf(stderr, "dorrin: cannot create the data folder %s\n",
                  qPrintable(dorrin::paths::dataFolder()));
@@ -104,14 +116,23 @@ int main(int argc, char **argv) {
   // one before it sets anything up of its own.
   dorrin::instance::InstanceChannel channel;
   if (!smokeRun) {
-    const QString word = dorrin::instance::commandForArguments(args);
+    const QString word = commandLine.action == dorrin::organiser::CommandLine::Action::Send
+                             ? commandLine.command
+                             : dorrin::instance::kRaise;
     const auto role = channel.tryBecomePrimary(QStringLiteral("dorrin"));
     if (role == dorrin::instance::InstanceChannel::Role::Secondary) {
-      if (channel.sendToPrimary(word)) return 0;
-      std::fprintf(stderr, "dorrin: the running organiser did not answer\n");
-      return 1;
+      if (!channel.sendToPrimary(word)) {
+        std::fprintf(stderr, "dorrin: the running organiser did not answer\n");
+        return 1;
+      }
+      // --quit returns once the organiser has ended, so a script can go on.
+      if (word == dorrin::instance::kQuit && !channel.waitForPrimaryToEnd(10000)) {
+        std::fprintf(stderr, "dorrin: the running organiser has not ended\n");
+        return 1;
+      }
+      return 0;
     }
-    if (word == dorrin::instance::kHide) {
+    if (word == dorrin::instance::kHide || word == dorrin::instance::kQuit) {
       std::fprintf(stderr, "dorrin: no organiser is running\n");
       return 0;
     }

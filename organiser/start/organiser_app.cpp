@@ -14,8 +14,10 @@
 #include "platform/tray/tray_icon.h"
 
 #include "platform/paths/data_folder.h"
+#include "resizer/ktresz30_ids.h"
 #include "zelomm/zelomm_ids.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLoggingCategory>
 
@@ -23,17 +25,26 @@ Q_DECLARE_LOGGING_CATEGORY(lcStart)
 
 namespace dorrin::organiser {
 
-// The multimedia control ships beside the program; it is registered (or
+// The component libraries ship beside the program: the multimedia control,
+// which the main window creates, and the resizer control, offered to other
+// form containers (Qt Designer, ktresz-demo). Each is registered (or
 // registered again, when the registered library has gone) before the first
-// main window creates it.
+// main window loads.
 static void registerShippedComponents() {
-  const QString library = paths::programFolder() + QStringLiteral("/libzelomm.so");
-  if (!QFileInfo::exists(library)) return;
-  const std::string key = "CLSID\\" + com::formatGuid(zelomm::CLSID_Zelomm) + "\\InprocServer32";
-  const auto registered = com::Registry().value(key);
-  if (registered && QFileInfo::exists(QString::fromStdString(*registered))) return;
-  if (!com::succeeded(com::registerServer(library.toStdString())))
-    qCWarning(lcStart) << "cannot register" << library;
+  const struct {
+    const char *file;
+    com::CLSID clsid;
+  } shipped[] = {{"libzelomm.so", zelomm::CLSID_Zelomm},
+                 {"libktresz30.so", resizer::CLSID_KtResizer}};
+  for (const auto &c : shipped) {
+    const QString library = paths::shippedFile(QString::fromLatin1(c.file));
+    if (library.isEmpty()) continue;
+    const std::string key = "CLSID\\" + com::formatGuid(c.clsid) + "\\InprocServer32";
+    const auto registered = com::Registry().value(key);
+    if (registered && QFileInfo::exists(QString::fromStdString(*registered))) continue;
+    if (!com::succeeded(com::registerServer(library.toStdString())))
+      qCWarning(lcStart) << "cannot register" << library;
+  }
 }
 
 OrganiserApp::OrganiserApp()
@@ -86,6 +97,15 @@ void OrganiserApp::command(const QString &word) {
     frmTime_->F10_Pressed();
   else if (word == instance::kToggle)
     frmTime_->Toggle();
+  else if (word == instance::kQuit)
+    quit();
+}
+
+void OrganiserApp::quit() {
+  // The main window and its databases close when the event loop has ended
+  // and this object goes; the desktop comes back at once.
+  restoreDesktop();
+  QCoreApplication::quit();
 }
 
 void OrganiserApp::restoreDesktop() {

@@ -41,8 +41,11 @@ public:
 
   // Starts the organiser as the process's start-up form would.
   void start(const QString &commandLine);
-  // Acts on a command word from another start ("show", "hide", "toggle", "raise").
+  // Acts on a command word from another start ("show", "hide", "toggle",
+  // "raise", "quit").
   void command(const QString &word);
+  // Ends the run: desktop restored, then the event loop ends.
+  void quit();
   // Shows again whatever the program hid on the desktop.
   void restoreDesktop();
 

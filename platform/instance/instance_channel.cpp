@@ -1,10 +1,12 @@
 #include "platform/instance/instance_channel.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QThread>
 #include <QTimer>
 
 #include <unistd.h>
@@ -32,7 +34,7 @@ bool primaryAnswers(const QString &path) {
 } // namespace
 
 bool isCommand(const QString &word) {
-  return word == kShow || word == kHide || word == kToggle || word == kRaise;
+  return word == kShow || word == kHide || word == kToggle || word == kRaise || word == kQuit;
 }
 
 QString commandForArguments(const QStringList &arguments) {
@@ -41,6 +43,7 @@ QString commandForArguments(const QStringList &arguments) {
     if (a == QLatin1String("--show")) return kShow;
     if (a == QLatin1String("--hide")) return kHide;
     if (a == QLatin1String("--toggle")) return kToggle;
+    if (a == QLatin1String("--quit")) return kQuit;
   }
   return kRaise;
 }
@@ -109,6 +112,16 @@ bool InstanceChannel::sendToPrimary(const QString &command) {
   if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(kWriteMs);
   if (!sent) qCWarning(lcInstance).noquote() << "command not sent:" << socket.errorString();
   return sent;
+}
+
+bool InstanceChannel::waitForPrimaryToEnd(int ms) {
+  if (role_ != Role::Secondary) return false;
+  QDeadlineTimer deadline(ms);
+  while (primaryAnswers(path_)) {
+    if (deadline.hasExpired()) return false;
+    QThread::msleep(20);
+  }
+  return true;
 }
 
 void InstanceChannel::accept() {

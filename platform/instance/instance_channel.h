@@ -1,8 +1,9 @@
 #pragma once
 // One organiser per user: the first process listens on a per-user local
 // socket; a later start sends it a command word and exits. Commands are
-// "show", "hide", "toggle" (from dorrin --show / --hide / --toggle) and
-// "raise" (a plain second start: bring the running window to the front).
+// "show", "hide", "toggle", "quit" (from dorrin --show / --hide / --toggle /
+// --quit) and "raise" (a plain second start: bring the running window to the
+// front).
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
@@ -19,11 +20,12 @@ inline const QString kShow = QStringLiteral("show");
 inline const QString kHide = QStringLiteral("hide");
 inline const QString kToggle = QStringLiteral("toggle");
 inline const QString kRaise = QStringLiteral("raise");
+inline const QString kQuit = QStringLiteral("quit");
 
-// True for the four command words above.
+// True for the command words above.
 bool isCommand(const QString &word);
 // The command a start with these arguments (program name first) sends to a
-// running instance: --show, --hide or --toggle, else "raise".
+// running instance: --show, --hide, --toggle or --quit, else "raise".
 QString commandForArguments(const QStringList &arguments);
 
 class InstanceChannel : public QObject {
@@ -50,6 +52,9 @@ public:
   // Secondary only: delivers one command word to the primary. True when it
   // was handed to the primary's socket.
   bool sendToPrimary(const QString &command);
+  // Secondary only: true once the primary no longer answers (it has ended),
+  // false when it still does after `ms` milliseconds.
+  bool waitForPrimaryToEnd(int ms);
 
 signals:
   void command(const QString &command);

@@ -77,8 +77,8 @@ std::string resolveElement(const std::string &element) {
   const QDir dataDir(paths::dataFolder());
   const QString rel = dataDir.relativeFilePath(data);
   if (!rel.startsWith("..") && !QDir::isAbsolutePath(rel)) {
-    const QString shipped = QDir(paths::programFolder()).filePath(rel);
-    if (isFile(shipped)) return found(shipped);
+    const QString shipped = paths::shippedFile(rel);
+    if (!shipped.isEmpty()) return found(shipped);
   }
   return {};
 }

@@ -36,4 +36,19 @@ QString programFolder() {
   return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
 }
 
+QStringList shippedFolders(const QString &programFolder) {
+  const QDir bin(programFolder);
+  return {QDir::cleanPath(programFolder),
+          QDir::cleanPath(bin.filePath(QStringLiteral(DORRIN_SHIPPED_DATA_DIR))),
+          QDir::cleanPath(bin.filePath(QStringLiteral(DORRIN_SHIPPED_LIB_DIR)))};
+}
+
+QString shippedFile(const QString &name) {
+  for (const QString &folder : shippedFolders(programFolder())) {
+    const QString path = QDir(folder).filePath(name);
+    if (QFileInfo(path).isFile()) return path;
+  }
+  return {};
+}
+
 } // namespace dorrin::paths

@@ -3,6 +3,7 @@
 // by their Windows install path ("c:\Program Files\Tessivo\Dorrin\dorrat.txt");
 // resolve() maps such a path, or a bare file name, into the data folder.
 #include <QString>
+#include <QStringList>
 
 namespace dorrin::paths {
 
@@ -15,7 +16,14 @@ bool ensureDataFolder();
 QString resolve(const QString &windowsPath);
 // The install prefix every fixed path begins with.
 inline constexpr const char *kInstallFolder = "c:\\Program Files\\Tessivo\\Dorrin\\";
-// The folder of the running program's shipped files (sounds, guide, components).
+// The folder of the running program itself.
 QString programFolder();
+// Where the shipped files (sounds, component libraries) may lie, first match
+// wins: the program's own folder (a build tree keeps everything there), then
+// the installed layout relative to it: <prefix>/bin -> <prefix>/share/dorrin
+// and <prefix>/lib/dorrin. No build or install path is baked in.
+QStringList shippedFolders(const QString &programFolder);
+// The first shipped file of that relative name, or an empty string.
+QString shippedFile(const QString &name);
 
 } // namespace dorrin::paths

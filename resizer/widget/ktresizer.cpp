@@ -1,6 +1,7 @@
 #include "resizer/widget/ktresizer.h"
 
 #include "platform/com/loader.h"
+#include "platform/paths/data_folder.h"
 #include "resizer/ktresz30_ids.h"
 
 #include <QCoreApplication>
@@ -37,7 +38,9 @@ QStringList libraryCandidates() {
     const QString own = QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath();
     dirs << own << own + QStringLiteral("/..") << own + QStringLiteral("/../..");
   }
-  if (QCoreApplication::instance()) dirs << QCoreApplication::applicationDirPath();
+  // A program beside the installed libraries (<prefix>/bin -> <prefix>/lib/dorrin).
+  if (QCoreApplication::instance())
+    dirs << paths::shippedFolders(QCoreApplication::applicationDirPath());
 #ifdef KTRESZ30_BUILD_DIR
   dirs << QStringLiteral(KTRESZ30_BUILD_DIR);
 #endif

@@ -1,6 +1,6 @@
 #!/bin/sh
 # The organiser in a real X session: the desktop's icon window disappears
-# while it runs and comes back when it is terminated; F10 and F11 from
+# while it runs and comes back when it is terminated or told to quit; F10 and F11 from
 # another program hide and show it; a second start hands --hide/--toggle to
 # the running one. Run through run_under_xvfb.sh; usage: desktop_session_test.sh DORRIN
 dorrin=$1
@@ -103,6 +103,20 @@ kill -TERM $pid
 wait $pid
 check "SIGTERM ends the organiser cleanly" test $? -eq 0
 check "desktop icons restored after SIGTERM" state_is "$desk" IsViewable
+
+# dorrin --quit from another start: the organiser ends cleanly, the desktop
+# comes back.
+"$dorrin" &
+pid=$!
+i=0
+while [ -z "$(main_window)" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done
+check "started again" test -n "$(main_window)"
+check "desktop icons hidden again" state_is "$desk" IsUnMapped
+"$dorrin" --quit
+check "dorrin --quit succeeds" test $? -eq 0
+wait $pid
+check "dorrin --quit ends the organiser cleanly" test $? -eq 0
+check "desktop icons restored after --quit" state_is "$desk" IsViewable
 
 kill $desk_pid $tray_pid 2>/dev/null
 rm -rf "$data"
