@@ -25,20 +25,22 @@ chmod 700 "$data"
   printf '\r\n'
 } | iconv -f UTF-8 -t CP949 >"$data/timedata.txt"
 
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$data/audio.raw FAKETIME_DONT_FAKE_MONOTONIC=1 \
-  faketime -f '@2026-03-13 09:59:55' "$dorrin" >"$data/log" 2>&1 &
+# faketime preloads its library ahead of an AddressSanitizer runtime.
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$data/audio.raw FAKETIME_DONT_FAKE_MONOTONIC=1 \
+  faketime -f '@2026-03-13 09:59:45' "$dorrin" >"$data/log" 2>&1 &
 pid=$!
 
 notice=
 i=0
-while [ -z "$notice" ] && [ $i -lt 300 ]; do
+while [ -z "$notice" ] && [ $i -lt 450 ]; do
   sleep 0.1
   notice=$(xdotool search --name '스케즐 알람' 2>/dev/null | head -n1)
   i=$((i + 1))
 done
 failed=0
 if [ -z "$notice" ]; then
-  echo "FAILED: no notice window within 30 s"
+  echo "FAILED: no notice window within 45 s"
   cat "$data/log"
   exit 1
 fi
