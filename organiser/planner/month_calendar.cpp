@@ -1,6 +1,8 @@
 #include "organiser/planner/month_calendar.h"
 
 #include "organiser/main/frm_start.h"
+#include "organiser/planner/schedule_list.h"
+#include "organiser/planner/week_table.h"
 #include "platform/forms/buttons.h"
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/form.h"
@@ -234,19 +236,32 @@ QDate MonthCalendar::pickedDate(int mode) const {
 void MonthCalendar::GCalendar_DblClick() {
   const QDate d = pickedDate(Calendar_Mode);
   if (!d.isValid()) return;
-  form_.state().Work_Date = d;
-  if (Calendar_Mode == ScheduleMode)
+  if (Calendar_Mode == ScheduleMode) {
+    // The schedule list's row shows the picked month/day ("1/1" for no day)
+    // until the list is rebuilt; its editor then opens on the row and Enter
+    // gives the entry Work_Date.
+    forms::FlexGrid &a = *form_.Grid_A;
+    const int row = hooks.ScheduleRow ? hooks.ScheduleRow() : -1;
+    if (row >= 0 && row < a.rows()) {
+      a.setRow(row);
+      a.setCol(0);
+      a.setText(pickedLabel(d));
+    }
+    enableScheduleLists(form_, true);
+    form_.state().Work_Date = d;
     FrmStart::call("CellEnter", hooks.CellEnter);
-  else
+  } else {
+    form_.state().Work_Date = d;
     FrmStart::call("WeekPicked", hooks.WeekPicked);
+  }
   form_.Pan_Calendar->setVisible(false);
 }
 
 void MonthCalendar::KtPanel1_Click() {
   form_.Pan_Calendar->setVisible(false);
-  FrmStart::call("EnableLists", hooks.EnableLists);
+  enableScheduleLists(form_, true);
   if (Calendar_Mode == ScheduleMode)
-    FrmStart::call("HideScheduleEditor", hooks.HideScheduleEditor);
+    form_.Text1->setVisible(false);
   else
     FrmStart::call("HideWeekEditor", hooks.HideWeekEditor);
 }

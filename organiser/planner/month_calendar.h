@@ -78,13 +78,11 @@ public:
   // What a pick or the close button hands back to the opener. Work_Date is
   // already the picked date when a pick hook runs.
   struct Hooks {
-    // Mode 1 pick: the schedule list labels its row with Work_Date's
-    // month/day, enables its lists and opens its editor on the row.
+    // Mode 1: the schedule list's row the pop-up was opened for.
+    std::function<int()> ScheduleRow;
+    // Mode 1 pick, after the row's label shows the picked day: the schedule
+    // list opens its editor on the row.
     std::function<void()> CellEnter;
-    // Close button, either mode: the schedule list enables its lists.
-    std::function<void()> EnableLists;
-    // Close button in mode 1: the schedule list hides its editor.
-    std::function<void()> HideScheduleEditor;
     // Mode 2 pick: the week planner shows the week of Work_Date.
     std::function<void()> WeekPicked;
     // Close button in mode 2: the week planner hides its line editor.

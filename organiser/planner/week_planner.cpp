@@ -3,6 +3,7 @@
 #include "organiser/contracts/database.h"
 #include "organiser/main/frm_start.h"
 #include "organiser/planner/month_calendar.h"
+#include "organiser/planner/week_table.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/form.h"
@@ -21,11 +22,6 @@ namespace dorrin::organiser {
 using forms::rgb;
 
 namespace {
-
-const QString kDateField = QStringLiteral("BDate");
-const QString kTextField = QStringLiteral("BMemo");
-constexpr int kDateColumn = 0; // field positions of the week table
-constexpr int kTextColumn = 1;
 
 constexpr int kKeyEnter = 13;
 constexpr int kKeyDelete = 46;
@@ -169,10 +165,7 @@ void WeekPlanner::Set_Date(const QDate &day) {
   const QDate today = form_.today();
   for (int i = 0; i < kWeekStrips; ++i) {
     const QDate d = day.addDays(i - 1);
-    PanWeek[i]->setCaption(QStringLiteral(" %1/%2(%3)")
-                               .arg(d.month())
-                               .arg(d.day())
-                               .arg(s.Week_Name[weekdayNumber(d)]));
+    PanWeek[i]->setCaption(QLatin1Char(' ') + dayLabel(d, s.Week_Name));
   }
   for (int i = 0; i < kWeekStrips; ++i) {
     const QDate d = day.addDays(i - 1);
@@ -218,15 +211,15 @@ void WeekPlanner::DisplayRecord(const QDate &day) {
     const QString date = text::shortDate(day.addDays(i - 1));
     int line = 0;
     rs->MoveFirst();
-    bool found = rs->FindFirst(kDateField, date);
+    bool found = rs->FindFirst(kWeekDateField, date);
     while (found) {
       // A day with more entries than the grid has lines gets more lines.
       ensureLines(i, line + 2);
-      WeekGrid[i]->setTextMatrix(line, 1, rs->Fields(kTextColumn).Value());
+      WeekGrid[i]->setTextMatrix(line, 1, rs->Fields(kWeekTextColumn).Value());
       ++line;
       Day_Lines[i] = static_cast<std::int16_t>(line + 1);
       if (line >= kWeekDayEntries) break;
-      found = rs->FindNext(kDateField, date);
+      found = rs->FindNext(kWeekDateField, date);
     }
   }
 }
@@ -251,11 +244,8 @@ void WeekPlanner::WeekSpiltHeight() {
 void WeekPlanner::Week_Data_Save(const QDate &day, const QString &text) {
   db::Recordset *rs = weekRs_ ? weekRs_() : nullptr;
   if (!rs) return;
-  rs->MoveLast();
-  rs->AddNew();
-  rs->Fields(kDateColumn).SetValue(text::shortDate(day));
-  rs->Fields(kTextColumn).SetValue(text);
-  if (!rs->Update()) qCWarning(lcPlanner) << "the entry" << text << "was not stored";
+  if (!appendWeekEntry(*rs, day, text))
+    qCWarning(lcPlanner) << "the entry" << text << "was not stored";
 }
 
 void WeekPlanner::Week_Grids() {
@@ -306,18 +296,6 @@ void WeekPlanner::WeekGrid_MouseDown(int i) {
   Txt_Week->setSelStart(static_cast<int>(Txt_Week->text().size()));
 }
 
-bool WeekPlanner::findText(db::Recordset &rs, const QString &text) {
-  // The text goes to the engine as a value, not inside a criteria string, so
-  // an apostrophe in it matches itself and nothing else.
-  rs.MoveFirst();
-  return rs.FindFirst(kTextField, text);
-}
-
-void WeekPlanner::moveOn(db::Recordset &rs) {
-  rs.MoveNext();
-  if (rs.Eof()) rs.MoveLast();
-}
-
 void WeekPlanner::refresh() {
   DisplayRecord(form_.state().Work_Date);
   WeekSpiltHeight();
@@ -345,6 +323,9 @@ void WeekPlanner::Txt_Week_KeyDown(int keyCode) {
   const QString now = text::trim(Txt_Week->text());
   const QDate entryDay = form_.state().Work_Date.addDays(Cur_Day - 1);
   db::Recordset *rs = weekRs_ ? weekRs_() : nullptr;
+  // The line's entry is the first of the strip's day with the line's text;
+  // the same text on another day is another entry.
+  auto find = [&] { return rs && findWeekEntry(*rs, entryDay, old); };
 
   if (keyCode == kKeyEnter) {
     if (old.isEmpty() && now.isEmpty()) {
@@ -355,19 +336,19 @@ void WeekPlanner::Txt_Week_KeyDown(int keyCode) {
       clearAndClose();
     } else if (now.isEmpty()) {
       // The line was erased: delete its entry.
-      if (!rs || !findText(*rs, old)) return;
+      if (!find()) return;
       rs->Delete();
-      moveOn(*rs);
+      moveOnAfterChange(*rs);
       refresh();
       clearAndClose();
     } else {
-      // Changed: the entry takes the new text and moves to this strip's day.
-      if (!rs || !findText(*rs, old)) return;
+      // Changed: the entry takes the new text.
+      if (!find()) return;
       rs->Edit();
-      rs->Fields(kDateColumn).SetValue(text::shortDate(entryDay));
-      rs->Fields(kTextColumn).SetValue(now);
+      rs->Fields(kWeekDateColumn).SetValue(text::shortDate(entryDay));
+      rs->Fields(kWeekTextColumn).SetValue(now);
       if (!rs->Update()) qCWarning(lcPlanner) << "the entry" << old << "was not changed";
-      moveOn(*rs);
+      moveOnAfterChange(*rs);
       refresh();
       clearAndClose();
     }
@@ -383,9 +364,9 @@ void WeekPlanner::Txt_Week_KeyDown(int keyCode) {
     clearAndClose();
     return;
   }
-  if (!rs || !findText(*rs, old)) return;
+  if (!find()) return;
   rs->Delete();
-  moveOn(*rs);
+  moveOnAfterChange(*rs);
   refresh();
   clearAndClose();
 }

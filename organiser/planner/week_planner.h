@@ -95,12 +95,6 @@ private:
   void clearAndClose();
   // Gives strip i's grid at least n lines, each Row_Height tall.
   void ensureLines(int i, int n);
-  // Makes the first record in table order whose text is exactly `text`
-  // current; false when there is none.
-  bool findText(db::Recordset &rs, const QString &text);
-  // After a delete or an update: on to the next record, or the last one at
-  // the end of the table.
-  void moveOn(db::Recordset &rs);
 
   FrmStart &form_;
   std::function<db::Recordset *()> weekRs_;

@@ -65,15 +65,16 @@ struct CalendarFixture : ::testing::Test {
   forms::testing::FakeDialogs dialogs;
   FrmStart form{MainServices{&dialogs, nullptr, [this] { return clock; }}};
   MonthCalendar cal{form};
+  // The schedule list on the form's real Grid_A and Text1, without a table.
+  ScheduleList list{form, [] { return nullptr; }, cal};
   std::vector<std::string> calls;
 
   void SetUp() override {
     form.Form_Load();
     form.show();
+    form.Menu_MouseDown(kPageMemo, forms::kLeftButton);
+    list.Pan_Load_Time();
     auto rec = [this](std::string n) { return [this, n] { calls.push_back(n); }; };
-    cal.hooks.CellEnter = rec("CellEnter");
-    cal.hooks.EnableLists = rec("EnableLists");
-    cal.hooks.HideScheduleEditor = rec("HideScheduleEditor");
     cal.hooks.WeekPicked = rec("WeekPicked");
     cal.hooks.HideWeekEditor = rec("HideWeekEditor");
   }
@@ -184,47 +185,79 @@ TEST_F(CalendarFixture, MonthStepsWrapIntoTheNeighbouringYearButNotPastTheBounds
 
 struct PickCase {
   int mode;
-  int row, col; // the cell double-clicked (December 2026)
-  QDate want;   // invalid: no pick
-  const char *hook;
+  int row, col;      // the cell double-clicked (December 2026)
+  QDate want;        // invalid: no pick
+  const char *label; // mode 1: what the schedule list's row then shows
 };
 
 TEST_F(CalendarFixture, ADoubleClickPicksTheDayOrTheNoDayDateOfTheMode) {
   const PickCase cases[] = {
-      {1, 3, 2, QDate(2026, 12, 15), "CellEnter"},
-      {2, 3, 2, QDate(2026, 12, 15), "WeekPicked"},
-      {1, 1, 0, QDate(2100, 1, 1), "CellEnter"},  // blank cell
-      {2, 1, 0, QDate(2000, 1, 1), "WeekPicked"}, // blank cell
-      {1, 0, 3, QDate(), nullptr},                // header row: no pick
+      {1, 3, 2, QDate(2026, 12, 15), "12/15"},
+      {2, 3, 2, QDate(2026, 12, 15), nullptr},
+      {1, 1, 0, QDate(2100, 1, 1), "1/1"},   // blank cell
+      {2, 1, 0, QDate(2000, 1, 1), nullptr}, // blank cell
+      {1, 0, 3, QDate(), nullptr},           // header row: no pick
       {2, 0, 3, QDate(), nullptr},
   };
+  forms::FlexGrid &a = *form.Grid_A;
   for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << "mode " << c.mode << " cell " << c.row << "," << c.col);
     calls.clear();
     form.state().Work_Date = QDate(2026, 1, 1);
+    a.setTextMatrix(3, 0, QStringLiteral("12/8(화)"));
+    a.setTextMatrix(3, 1, QStringLiteral("치과"));
+    list.Sel_Row = 3;
     cal.open(c.mode);
+    enableScheduleLists(form, c.mode != 1); // as the list's opener leaves them
     dblClick(c.row, c.col);
-    if (c.want.isValid()) {
-      EXPECT_EQ(form.state().Work_Date, c.want) << c.mode << ":" << c.row << "," << c.col;
-      EXPECT_EQ(calls, std::vector<std::string>{c.hook});
-      EXPECT_FALSE(form.Pan_Calendar->visible());
-    } else {
-      EXPECT_EQ(form.state().Work_Date, QDate(2026, 1, 1)) << c.mode;
+    if (!c.want.isValid()) {
+      EXPECT_EQ(form.state().Work_Date, QDate(2026, 1, 1));
       EXPECT_TRUE(calls.empty());
       EXPECT_TRUE(form.Pan_Calendar->visible());
+      EXPECT_EQ(a.textMatrix(3, 0), QStringLiteral("12/8(화)"));
+      EXPECT_FALSE(form.Text1->visible());
+      continue;
+    }
+    EXPECT_EQ(form.state().Work_Date, c.want);
+    EXPECT_FALSE(form.Pan_Calendar->visible());
+    if (c.mode == 1) {
+      // The row shows the picked day and the list's editor is open on it.
+      EXPECT_TRUE(calls.empty());
+      EXPECT_EQ(a.textMatrix(3, 0), QString::fromUtf8(c.label));
+      EXPECT_EQ(a.textMatrix(2, 0), "");
+      EXPECT_TRUE(form.Text1->visible());
+      EXPECT_EQ(form.Text1->text(), QStringLiteral("치과"));
+      EXPECT_FALSE(form.Grid_A->enabled());
+      EXPECT_FALSE(form.Grid_C->enabled());
+      list.Text1_DblClick();
+    } else {
+      EXPECT_EQ(calls, std::vector<std::string>{"WeekPicked"});
+      EXPECT_EQ(a.textMatrix(3, 0), QStringLiteral("12/8(화)"));
+      EXPECT_FALSE(form.Text1->visible());
     }
   }
 }
 
-TEST_F(CalendarFixture, CloseButtonHidesThePopUpAndTheOpenersEditor) {
+TEST_F(CalendarFixture, CloseButtonHidesThePopUpAndTheOpenersEditorAndEnablesTheLists) {
+  // Mode 1: the schedule list's editor closes and both lists work again.
+  list.Sel_Row = 0;
+  list.CellEnter();
+  ASSERT_TRUE(form.Text1->visible());
   cal.open(MonthCalendar::ScheduleMode);
   QTest::mouseClick(cal.KtPanel1, Qt::LeftButton);
   EXPECT_FALSE(form.Pan_Calendar->visible());
-  EXPECT_EQ(calls, (std::vector<std::string>{"EnableLists", "HideScheduleEditor"}));
-  calls.clear();
+  EXPECT_FALSE(form.Text1->visible());
+  EXPECT_TRUE(form.Grid_A->enabled());
+  EXPECT_TRUE(form.Grid_C->enabled());
+  EXPECT_TRUE(calls.empty());
+  // Mode 2: the week editor closes; the lists are enabled too.
+  enableScheduleLists(form, false);
   cal.open(MonthCalendar::WeekMode);
   QTest::mouseClick(cal.KtPanel1, Qt::LeftButton);
   EXPECT_FALSE(form.Pan_Calendar->visible());
-  EXPECT_EQ(calls, (std::vector<std::string>{"EnableLists", "HideWeekEditor"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"HideWeekEditor"}));
+  EXPECT_TRUE(form.Grid_A->enabled());
+  EXPECT_TRUE(form.Grid_C->enabled());
   EXPECT_EQ(cal.Calendar_Mode, 2); // kept after closing
 }
 

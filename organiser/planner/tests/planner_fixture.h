@@ -1,13 +1,15 @@
 #pragma once
-// The main window with a fixed clock and scripted dialogs, the month pop-up
-// and the week planner on a real SQLite week table in a temporary folder,
-// started up and showing page 5.
+// The main window with a fixed clock and scripted dialogs, the month pop-up,
+// the week planner and the schedule list on a real SQLite week table in a
+// temporary folder, started up and showing page 5.
 #include "organiser/contracts/tables.h"
 #include "organiser/main/frm_start.h"
 #include "organiser/planner/month_calendar.h"
+#include "organiser/planner/schedule_list.h"
 #include "organiser/planner/week_planner.h"
 #include "platform/db/sqlite_engine.h"
 #include "platform/forms/flexgrid.h"
+#include "platform/forms/scrollbar.h"
 #include "platform/forms/testing/fake_dialogs.h"
 #include "platform/forms/textbox.h"
 #include "platform/text/runtime.h"
@@ -62,9 +64,15 @@ protected:
   FrmStart form{MainServices{&dialogs, nullptr, [this] { return clock; }}};
   MonthCalendar calendar{form};
   WeekPlanner planner{form, [this] { return rs.get(); }, calendar};
+  ScheduleList list{form, [this] { return rs.get(); }, calendar};
+  int alarmSteps = 0; // runs of the page loader's alarm steps
 
   void SetUp() override {
     ASSERT_TRUE(db->IsOpen()) << db->Error().toStdString();
+    form.hooks.Pan_Load_Time = [this] {
+      ++alarmSteps;
+      list.Pan_Load_Time();
+    };
     form.Form_Load(); // the week recordset opens during start-up
     rs = db->OpenRecordset(QStringLiteral("AWeek"));
     form.show();
@@ -122,6 +130,60 @@ protected:
     pressLine(i, row);
     planner.Txt_Week->setText(text);
     planner.Txt_Week_KeyDown(keyCode);
+  }
+  // The entries the week planner shows for the days in its strips.
+  std::vector<Entry> weekShown() {
+    std::vector<Entry> out;
+    for (int i = 0; i < kWeekStrips; ++i)
+      for (const QString &t : lines(i))
+        out.push_back({text::shortDate(form.state().Work_Date.addDays(i - 1)), t});
+    return out;
+  }
+
+  // ---------------------------------------------------------- schedule list
+  void showMemo() { form.Menu_MouseDown(kPageMemo, forms::kLeftButton); }
+  void showWeek() { form.Menu_MouseDown(kPageWeek, forms::kLeftButton); }
+  // The rows the list holds, as label and text.
+  std::vector<std::pair<QString, QString>> listed() {
+    std::vector<std::pair<QString, QString>> out;
+    for (int r = 0; r < list.List_Row; ++r)
+      out.emplace_back(form.Grid_A->textMatrix(r, 0), form.Grid_A->textMatrix(r, 1));
+    return out;
+  }
+  QPoint gridACell(int r, int c) {
+    forms::FlexGrid &a = *form.Grid_A;
+    a.showCell(r, c);
+    return {forms::toPixels(a.colPos(c) + std::min(a.colWidth(c), 600) / 2),
+            forms::toPixels(a.rowPos(r) + a.rowHeight(r) / 2)};
+  }
+  // A press on a cell of Grid_A, as the user makes it.
+  void pressGridA(int r, int c) {
+    const QPoint p = gridACell(r, c);
+    QTest::mousePress(form.Grid_A, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseRelease(form.Grid_A, Qt::LeftButton, Qt::NoModifier, p);
+  }
+  // A double-click on row r's text: opens the editor.
+  void openRow(int r) { doubleClick(form.Grid_A, gridACell(r, 1)); }
+  // A press on row r's label, then a double-click on `d` (a day of the month
+  // the pop-up shows, or 0 for a blank cell).
+  void pickDay(int r, int d) {
+    pressGridA(r, 0);
+    forms::FlexGrid &g = *calendar.GCalendar;
+    const MonthLayout m = monthLayout(calendar.ScrYear->value(), calendar.ScrMonth->value(), {});
+    std::pair<int, int> cell{1, 0};
+    if (d > 0) {
+      cell = m.cellOf(d);
+    } else {
+      for (int c = 0; c < 7 && m.day[1][c] == 0; ++c)
+        cell = {1, c};
+    }
+    doubleClick(&g, {forms::toPixels(g.colPos(cell.second) + g.colWidth(cell.second) / 2),
+                     forms::toPixels(g.rowPos(cell.first) + g.rowHeight(cell.first) / 2)});
+  }
+  // The editor's text replaced by `text` (nullptr keeps it), then key.
+  void typeAndKey(const char16_t *text, int keyCode) {
+    if (text) form.Text1->setText(QString::fromUtf16(text));
+    list.Text1_KeyUp(keyCode);
   }
 };
 

@@ -241,12 +241,25 @@ TEST_F(WeekPlannerTest, EnterAddsChangesOrDeletesTheEntryOfTheLine) {
        "c",
        {{"2026-12-06", "c"}, {"2026-12-06", "b"}},
        true},
-      // The same text on two days: the first in table order is the one that
-      // changes, and it moves to the day of the strip that was edited.
-      {"duplicate text: first in table order changes and moves",
+      // The same text on two days: only the edited strip's entry changes.
+      {"duplicate text: the strip's day's entry changes",
        {{"2026-12-09", "같음"}, {"2026-12-07", "같음"}},
        2,
        0,
+       "고침",
+       {{"2026-12-09", "같음"}, {"2026-12-07", "고침"}},
+       true},
+      {"duplicate text: the strip's day's entry is erased",
+       {{"2026-12-09", "같음"}, {"2026-12-07", "같음"}},
+       2,
+       0,
+       "",
+       {{"2026-12-09", "같음"}},
+       true},
+      {"the same text twice on one day: the first in table order changes",
+       {{"2026-12-07", "같음"}, {"2026-12-07", "같음"}},
+       2,
+       1,
        "고침",
        {{"2026-12-07", "고침"}, {"2026-12-07", "같음"}},
        true},
@@ -330,19 +343,20 @@ TEST_F(WeekPlannerTest, DeleteKeyAsksAndDeletesOnlyOnYes) {
   EXPECT_FALSE(planner.Txt_Week->visible());
   EXPECT_EQ(planner.Txt_Week->text(), "");
 
-  // Yes on strip 1's second line ("a" of 12/6) deletes the first "a" in
-  // table order, which is 12/7's.
+  // Yes on strip 1's second line ("a" of 12/6) deletes 12/6's "a", not
+  // 12/7's that comes first in the table.
   dialogs.msgBoxAnswers = {forms::vbYes};
   edit(1, 1, "a", kDelete);
-  EXPECT_EQ(table(), (std::vector<Entry>{{"2026-12-06", "a'b"}, {"2026-12-06", "a"}}));
+  EXPECT_EQ(table(), (std::vector<Entry>{{"2026-12-06", "a'b"}, {"2026-12-07", "a"}}));
   EXPECT_FALSE(planner.Txt_Week->visible());
-  EXPECT_EQ(lines(2), QStringList());
+  EXPECT_EQ(lines(2), QStringList{"a"});
+  EXPECT_EQ(lines(1), QStringList{"a'b"});
 
   // The apostrophe text is deleted, not its neighbour.
   dialogs.msgBoxAnswers = {forms::vbYes};
   edit(1, 0, "a'b", kDelete);
-  EXPECT_EQ(table(), (std::vector<Entry>{{"2026-12-06", "a"}}));
-  EXPECT_EQ(lines(1), QStringList{"a"});
+  EXPECT_EQ(table(), (std::vector<Entry>{{"2026-12-07", "a"}}));
+  EXPECT_EQ(lines(1), QStringList());
 
   // Yes on a line whose entry is gone: nothing, the editor stays open.
   {
@@ -351,7 +365,7 @@ TEST_F(WeekPlannerTest, DeleteKeyAsksAndDeletesOnlyOnYes) {
     r->Delete();
   }
   dialogs.msgBoxAnswers = {forms::vbYes};
-  edit(1, 0, "a", kDelete);
+  edit(2, 0, "a", kDelete);
   EXPECT_TRUE(table().empty());
   EXPECT_TRUE(planner.Txt_Week->visible());
 }
