@@ -76,6 +76,12 @@ void ScheduleList::Pan_Load_Time() {
   forms::FlexGrid &a = *form_.Grid_A;
 
   // 1. An empty list; a grid grown for a fuller list goes back to its size.
+  // An editor or a pop-up still open for a row of the old list (the user
+  // went to another page meanwhile) closes: the row may now hold another
+  // entry.
+  closeEditor();
+  if (calendar_.Calendar_Mode == MonthCalendar::ScheduleMode) form_.Pan_Calendar->setVisible(false);
+  enableScheduleLists(form_, true);
   List_Row = 0;
   rowDates_.clear();
   placeholderRow_ = -1;

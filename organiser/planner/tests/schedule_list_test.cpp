@@ -422,6 +422,29 @@ TEST_F(ScheduleListTest, DeleteKeyAsksAndDeletesTheRowsEntryOnlyOnYes) {
   EXPECT_TRUE(listsEnabled());
 }
 
+TEST_F(ScheduleListTest, ARebuildClosesAnEditorOrPopUpLeftOpenOnTheOldList) {
+  add({{"2026-12-07", "A"}});
+  showMemo();
+  // The editor open on 12/7's "A"; meanwhile an entry for yesterday is added
+  // on the week page, so that row holds another entry after the rebuild.
+  openRow(1);
+  ASSERT_TRUE(form.Text1->visible());
+  showWeek();
+  edit(0, 0, "B", kEnter);
+  showMemo();
+  EXPECT_EQ(listed()[0], (Row{"12/5(토)", "B"}));
+  EXPECT_FALSE(form.Text1->visible());
+  EXPECT_EQ(form.Text1->text(), "");
+  EXPECT_TRUE(listsEnabled());
+  // The same for the month pop-up opened for a row.
+  pressGridA(2, 0);
+  ASSERT_TRUE(form.Pan_Calendar->visible());
+  showMemo();
+  EXPECT_FALSE(form.Pan_Calendar->visible());
+  EXPECT_TRUE(listsEnabled());
+  EXPECT_EQ(table(), (std::vector<Entry>{{"2026-12-07", "A"}, {"2026-12-05", "B"}}));
+}
+
 TEST_F(ScheduleListTest, RealKeysReachTheEditor) {
   openRow(1); // the empty row under today's dashed line
   ASSERT_TRUE(form.Text1->visible());
