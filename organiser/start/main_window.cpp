@@ -7,6 +7,7 @@
 #include "organiser/main/settings_file.h"
 #include "organiser/planner/month_calendar.h"
 #include "organiser/planner/notice_popup.h"
+#include "organiser/planner/schedule_list.h"
 #include "organiser/planner/week_planner.h"
 #include "platform/com/host.h"
 #include "platform/paths/data_folder.h"
@@ -40,13 +41,16 @@ MainWindow::MainWindow(OrganiserServices services) : services_(services) {
       f, AlarmOutputs{[this](const QString &m) { showNotice(m); },
                       [this](const QString &s) { return PlayWave(s); }});
   h.Pan_Load_Time = [this] { Pan_Load_Time(); };
+  scheduleList_ = std::make_unique<ScheduleList>(
+      f, [this] { return weekRs_.get(); }, *calendar_);
   createZelomm();
 }
 
 void MainWindow::Pan_Load_Time() {
   // The alarm steps come first: the table from its store, today's alarms.
   FrmStart::call("Pan_Load_Time alarms", [this] { alarms_->Pan_Load_Time(); });
-  // The schedule list's steps follow here.
+  // Then the schedule list's.
+  FrmStart::call("Pan_Load_Time schedule", [this] { scheduleList_->Pan_Load_Time(); });
 }
 
 void MainWindow::showNotice(const QString &text) {
@@ -80,6 +84,7 @@ MainWindow::~MainWindow() {
   chang_.reset();
   alarms_.reset();
   zelomm1_.reset();
+  scheduleList_.reset();
   weekPlanner_.reset();
   calendar_.reset();
   launcher_.reset();

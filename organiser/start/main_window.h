@@ -25,6 +25,7 @@ class Chang;
 class ColorPanel;
 class Launcher;
 class MonthCalendar;
+class ScheduleList;
 class WeekPlanner;
 
 struct OrganiserServices {
@@ -51,6 +52,7 @@ public:
   Launcher *launcher() { return launcher_.get(); }
   WeekPlanner *weekPlanner() { return weekPlanner_.get(); }
   MonthCalendar *calendar() { return calendar_.get(); }
+  ScheduleList *scheduleList() { return scheduleList_.get(); }
 
   // The multimedia control of the alarm page, created through its registered
   // class; null when the class is not registered (sounds are then skipped).
@@ -91,6 +93,7 @@ private:
   std::unique_ptr<WeekPlanner> weekPlanner_;
   std::unique_ptr<AlarmPage> alarms_;
   std::unique_ptr<Chang> chang_;
+  std::unique_ptr<ScheduleList> scheduleList_;
 };
 
 } // namespace dorrin::organiser

@@ -15,6 +15,7 @@
 #include "platform/forms/testing/fake_dialogs.h"
 #include "platform/shell/testing/fake_shell.h"
 #include "platform/text/cp949.h"
+#include "platform/text/runtime.h"
 #include "platform/text/text_file.h"
 #include "tests/support/temp_folder.h"
 #include "zelomm/zelomm_ids.h"
@@ -200,4 +201,39 @@ TEST_F(WindowFixture, AStoredAlarmIsListedAtLoadAndRingsAtItsMinute) {
   ASSERT_NE(w->alarms()->editor(), nullptr);
   EXPECT_TRUE(w->alarms()->editor()->isVisible());
   EXPECT_EQ(w->alarms()->editor()->Grid_B->textMatrix(1, 10), QStringLiteral("금요일"));
+}
+
+TEST_F(WindowFixture, TheMemoPageListsTodaysAlarmsAndTheWeekTableAndStartsOnIt) {
+  const QDate today(2026, 12, 10); // a Thursday
+  now = [today] { return QDateTime(today, QTime(9, 0)); };
+  data.write("timedata.txt", text::toCp949(u"1|yes|목|*|*|14|0|no|음1|yes|주간 보고|") +
+                                 QByteArray(11 * 48, '|') + "\r\n");
+  {
+    auto w = load();
+    db::Recordset &rs = *w->Week_Rs();
+    for (const auto &[day, text] :
+         {std::pair{QDate(2100, 1, 1), "언젠가"}, std::pair{today, "오늘 회의"},
+          std::pair{today.addDays(3), "사흘 뒤"}}) {
+      rs.AddNew();
+      rs.Fields(0).SetValue(text::shortDate(day));
+      rs.Fields(1).SetValue(QString::fromUtf8(text));
+      ASSERT_TRUE(rs.Update());
+    }
+    w->form().state().Start_Page = kPageMemo;
+    w->form().Menu_MouseDown(kPageMemo, forms::kLeftButton);
+    EXPECT_EQ(w->form().Grid_A->textMatrix(1, 1), "오늘 회의");
+    EXPECT_EQ(w->form().Grid_C->textMatrix(0, 1), "주간 보고");
+  }
+  // Started on the memo page, both lists are there at once.
+  auto w = load();
+  FrmStart &f = w->form();
+  EXPECT_EQ(f.state().Cur_Page, kPageMemo);
+  EXPECT_EQ(f.Grid_C->textMatrix(0, 1), "주간 보고");
+  const QStringList want[] = {
+      {"*****", "언젠가"}, {"12/10(목)", "오늘 회의"}, {"12/13(일)", "사흘 뒤"}};
+  for (int r = 0; r < 3; ++r) {
+    EXPECT_EQ(f.Grid_A->textMatrix(r, 0), want[r][0]) << r;
+    EXPECT_EQ(f.Grid_A->textMatrix(r, 1), want[r][1]) << r;
+  }
+  EXPECT_EQ(f.Grid_A->textMatrix(3, 1), "");
 }
