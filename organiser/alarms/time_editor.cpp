@@ -307,6 +307,10 @@ void TimeEditor::Grid_B_DblClick(int mouseRow) {
     const QString &kind = Time_Rec[colKind];
     if (kind == u"지정") {
       TxtDate->setText(Time_Rec[colMonth] + u'/' + Time_Rec[colDay]);
+      // The calendar opens on the alarm's own date.
+      const QDate date(Calenda->year(), static_cast<int>(text::val(Time_Rec[colMonth])),
+                       static_cast<int>(text::val(Time_Rec[colDay])));
+      Calenda->setValue(date);
       Txt_Hour->setText(Time_Rec[colHour]);
       Txt_Minute->setText(Time_Rec[colMinute]);
     } else if (kind == u"매시") {
@@ -454,6 +458,8 @@ void TimeEditor::sortAndStore() {
 }
 
 void TimeEditor::toIdle() {
+  // The calendar belongs to the open row; it does not outlive the edit.
+  Calenda->setVisible(false);
   Pan_Setting->setVisible(false);
   Com_B->setVisible(false);
   Com_D->setVisible(false);

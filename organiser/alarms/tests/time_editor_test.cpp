@@ -148,7 +148,13 @@ TEST_F(EditorFixture, OpeningFilledRowsRowsBelowAndTheHeader) {
     EXPECT_TRUE(e.Com_B->visible() && e.Com_D->visible() && e.Com_E->visible());
     EXPECT_FALSE(e.Com_C->visible());
     EXPECT_EQ(cellColor(c.row, 10), rgb(245, 125, 200));
+    EXPECT_EQ(e.Calenda->visible(), c.kind == 1) << c.row;
+    if (c.kind == 1) {
+      EXPECT_EQ(e.Calenda->month(), 3);
+      EXPECT_EQ(e.Calenda->day(), 13);
+    }
     e.Com_D_Click();
+    EXPECT_FALSE(e.Calenda->visible()) << "leaving the row hides the calendar";
   }
   EXPECT_TRUE(played.isEmpty()) << "opening a row plays no preview";
   EXPECT_FALSE(QFile::exists(data.file("timedata.txt"))) << "Cancel stores nothing";
