@@ -125,7 +125,8 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "dorrin: the running organiser did not answer\n");
         return 1;
       }
-      // --quit returns once the organiser has ended, so a script can go on.
+      // --quit returns once the organiser has let go of its channel, its last
+      // step after restoring the desktop and closing its files.
       if (word == dorrin::instance::kQuit && !channel.waitForPrimaryToEnd(10000)) {
         std::fprintf(stderr, "dorrin: the running organiser has not ended\n");
         return 1;

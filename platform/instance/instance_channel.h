@@ -52,8 +52,9 @@ public:
   // Secondary only: delivers one command word to the primary. True when it
   // was handed to the primary's socket.
   bool sendToPrimary(const QString &command);
-  // Secondary only: true once the primary no longer answers (it has ended),
-  // false when it still does after `ms` milliseconds.
+  // Secondary only: true once the primary no longer answers (a primary
+  // closes its channel as the last step of its run), false when it still
+  // does after `ms` milliseconds.
   bool waitForPrimaryToEnd(int ms);
 
 signals:
