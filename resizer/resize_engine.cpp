@@ -164,7 +164,12 @@ bool ResizeEngine::eventFilter(QObject *watched, QEvent *event) {
     if (!laidOut_) QCoreApplication::postEvent(this, new QEvent(kFirstLayout));
     applyLimits(); // the window frame is known now
     break;
+  case QEvent::Move:
+    // The window manager's frame arrives after showing: the limits hold the outer size.
+    if (container_->isWindow() && frameExtra() != limitsExtra_) applyLimits();
+    break;
   case QEvent::Resize:
+    if (container_->isWindow() && frameExtra() != limitsExtra_) applyLimits();
     if (laidOut_ && !container_->size().isEmpty() && !container_->window()->isMinimized())
       QCoreApplication::postEvent(this, new QEvent(kDeferredResize));
     break;
@@ -450,6 +455,11 @@ void ResizeEngine::setFonts(Item &it, double newWidth, double newHeight) {
     it.widget->setFont(fontForSize(f, s));
     f.size = s;
   }
+  // A combo box takes the height its font needs, as a native one does.
+  if (it.kind == Kind::ComboBox) {
+    QWidget *w = it.widget;
+    w->resize(w->width(), w->sizeHint().height());
+  }
 }
 
 void ResizeEngine::raiseBeforeResize(QWidget *w, ResizeOptions &o) {
@@ -479,6 +489,7 @@ void ResizeEngine::applyLimits() {
   }
   // The limits hold the outer size (frame included); Qt's hints are client sizes.
   const QSize extra = frameExtra();
+  limitsExtra_ = extra;
   auto inner = [](float limit, int extra) {
     return std::max(0, static_cast<int>(std::lround(limit)) - extra);
   };

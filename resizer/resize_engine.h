@@ -150,6 +150,7 @@ private:
   bool centerPending_ = false;
   int layouts_ = 0;
   QSize savedMin_, savedMax_;
+  QSize limitsExtra_; // frame size the limits were set with
   std::vector<std::unique_ptr<Item>> items_;
 };
 
