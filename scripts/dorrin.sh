@@ -11,7 +11,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev qt6-tools-dev designer-qt6
   libsqlite3-dev libsndfile1-dev libsdl2-dev libxlsxwriter-dev
-  libx11-dev libxcb1-dev
+  libx11-dev libxcb1-dev libxi-dev
+  qt6-translations-l10n
   libgtest-dev libgmock-dev
   fonts-nanum fontconfig
   xvfb xdotool x11-utils xauth trayer faketime

@@ -53,9 +53,18 @@ private:
   int repeats_ = 0;
 };
 
-// The hot-key source for this process: the global X11 grab when the server
-// grants it, otherwise the keys inside the program's own windows. A fallback
-// is reported once on stderr.
+// True under a Wayland session (XDG_SESSION_TYPE "wayland" or WAYLAND_DISPLAY
+// set): there no program sees keys pressed in other programs' windows, also
+// not through XWayland.
+bool isWaylandSession();
+// What the user is told once under Wayland: bind the toggle command in the
+// desktop's keyboard settings.
+QString waylandNotice();
+
+// The hot-key source for this process: under Wayland the keys inside the
+// program's own windows; else the keys watched (or grabbed) on the X display
+// when the server allows it, otherwise the keys inside the
+// program's own windows. A fallback is reported once on stderr.
 std::unique_ptr<HotKeySource> createHotKeySource();
 
 } // namespace dorrin::hotkeys

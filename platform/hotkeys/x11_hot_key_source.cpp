@@ -3,12 +3,14 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <cstring>
 #include <memory>
 #include <xcb/xcb.h>
 
 // Xlib last: its macros (None, Bool, KeyPress...) clash with Qt names.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
 namespace dorrin::hotkeys {
@@ -21,6 +23,16 @@ struct FreeDeleter {
 template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 constexpr std::uint8_t kBadAccess = 10;
+
+// A field of an event as it came from the wire (XInput2 raw events keep
+// their first 32 bytes in place in xcb's generic event).
+template <typename T> T field(const void *event, std::size_t offset) {
+  T value;
+  std::memcpy(&value, static_cast<const char *>(event) + offset, sizeof value);
+  return value;
+}
+// xXIRawEvent: evtype at 8, time at 12, detail (the keycode) at 16.
+constexpr std::size_t kRawEvType = 8, kRawTime = 12, kRawDetail = 16;
 
 // The first keycode that carries `sym` in any column of the keyboard map; 0 if none.
 std::uint8_t keycodeOf(xcb_connection_t *c, xcb_keysym_t sym) {
@@ -55,7 +67,7 @@ std::uint16_t numLockMaskOf(xcb_connection_t *c, std::uint8_t numLockCode) {
 
 } // namespace
 
-X11HotKeySource::X11HotKeySource(QObject *parent) : HotKeySource(parent) {
+X11HotKeySource::X11HotKeySource(QObject *parent, bool allowWatch) : HotKeySource(parent) {
   auto *x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (!x11) {
     failure_ =
@@ -90,22 +102,55 @@ X11HotKeySource::X11HotKeySource(QObject *parent) : HotKeySource(parent) {
   }
   numLockMask_ = numLockMaskOf(conn_, keycodeOf(conn_, XK_Num_Lock));
 
-  // A held key then sends key-downs only, no key-up / key-down pairs.
-  if (display) XkbSetDetectableAutoRepeat(display, True, nullptr);
-
-  if (!grabAll()) {
-    ungrabAll();
-    conn_ = nullptr;
-    return;
+  display_ = display;
+  if (allowWatch && watchRaw()) {
+    method_ = Method::Watch;
+  } else {
+    // A held key then sends key-downs only, no key-up / key-down pairs.
+    if (display) XkbSetDetectableAutoRepeat(display, True, nullptr);
+    if (!grabAll()) {
+      ungrabAll();
+      conn_ = nullptr;
+      return;
+    }
+    method_ = Method::Grab;
   }
-  global_ = true;
   QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 X11HotKeySource::~X11HotKeySource() {
-  if (!global_) return;
+  if (method_ == Method::Off) return;
   if (auto *app = QCoreApplication::instance()) app->removeNativeEventFilter(this);
-  ungrabAll();
+  if (method_ == Method::Grab) {
+    ungrabAll();
+  } else if (auto *display = static_cast<Display *>(display_)) {
+    // An empty mask ends the watch; Qt's own selections (other devices) stay.
+    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+    XIEventMask none{XIAllMasterDevices, sizeof mask, mask};
+    XISelectEvents(display, root_, &none, 1);
+    XFlush(display);
+  }
+}
+
+bool X11HotKeySource::watchRaw() {
+  auto *display = static_cast<Display *>(display_);
+  if (!display) return false;
+  int event = 0, error = 0;
+  if (!XQueryExtension(display, "XInputExtension", &xiOpcode_, &event, &error)) return false;
+  // Raw events reach the root window during other clients' grabs from 2.1
+  // on. Asking for a version below the one Qt announced on this connection
+  // is an error, so ask high: the server answers with what is in force.
+  int major = 2, minor = 4;
+  if (XIQueryVersion(display, &major, &minor) != Success || major < 2 || (major == 2 && minor < 1))
+    return false;
+  unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+  XISetMask(mask, XI_RawKeyPress);
+  XISetMask(mask, XI_RawKeyRelease);
+  // Master devices only: one event per key, whichever keyboard sent it.
+  XIEventMask events{XIAllMasterDevices, sizeof mask, mask};
+  if (XISelectEvents(display, root_, &events, 1) != Success) return false;
+  XSync(display, False);
+  return true;
 }
 
 bool X11HotKeySource::grabAll() {
@@ -150,21 +195,35 @@ bool X11HotKeySource::nativeEventFilter(const QByteArray &eventType, void *messa
   if (eventType != "xcb_generic_event_t" || !message) return false;
   auto *event = static_cast<xcb_generic_event_t *>(message);
   const std::uint8_t type = event->response_type & 0x7f;
+  if (method_ == Method::Watch) {
+    if (type != XCB_GE_GENERIC) return false;
+    auto *ge = reinterpret_cast<xcb_ge_generic_event_t *>(event);
+    if (ge->extension != xiOpcode_) return false;
+    const auto evtype = field<std::uint16_t>(event, kRawEvType);
+    if (evtype != XI_RawKeyPress && evtype != XI_RawKeyRelease) return false;
+    keyEvent(evtype == XI_RawKeyPress, field<std::uint32_t>(event, kRawDetail),
+             field<std::uint32_t>(event, kRawTime));
+    return false; // only watched: whoever else wants it still gets it
+  }
   if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
   // Press and release share one layout.
   auto *key = reinterpret_cast<xcb_key_press_event_t *>(event);
   if (key->event != root_) return false; // a key inside one of Qt's windows
+  return keyEvent(type == XCB_KEY_PRESS, key->detail, key->time);
+}
+
+bool X11HotKeySource::keyEvent(bool down, std::uint32_t keycode, std::uint32_t time) {
   HotKey which;
-  if (key->detail == keycodes_[0])
+  if (keycode == keycodes_[0])
     which = HotKey::F11;
-  else if (key->detail == keycodes_[1])
+  else if (keycode == keycodes_[1])
     which = HotKey::F10;
   else
     return false;
-  if (type == XCB_KEY_PRESS) {
-    if (once_.keyDown(which, key->time)) emit pressed(which);
+  if (down) {
+    if (once_.keyDown(which, time)) emit pressed(which);
   } else {
-    once_.keyUp(which, key->time);
+    once_.keyUp(which, time);
   }
   return true;
 }

@@ -101,3 +101,27 @@ TEST(LocalHotKeySource, SeesF11AndF10InOwnWindowsOnce) {
   EXPECT_EQ(presses, (std::vector<HotKey>{HotKey::F11, HotKey::F10}));
   EXPECT_EQ(edit.text(), QStringLiteral("a")); // other keys still reach the window
 }
+
+TEST(Wayland, SessionIsDetectedAndTheKeysStayInOwnWindows) {
+  const struct {
+    const char *sessionType, *waylandDisplay;
+    bool wayland;
+  } cases[] = {
+      {"x11", "", false},         {"", "", false},    {"wayland", "", true}, {"Wayland", "", true},
+      {"x11", "wayland-0", true}, {"tty", "", false},
+  };
+  const QByteArray oldType = qgetenv("XDG_SESSION_TYPE"), oldDisplay = qgetenv("WAYLAND_DISPLAY");
+  for (const auto &c : cases) {
+    qputenv("XDG_SESSION_TYPE", c.sessionType);
+    qputenv("WAYLAND_DISPLAY", c.waylandDisplay);
+    EXPECT_EQ(isWaylandSession(), c.wayland) << c.sessionType << "/" << c.waylandDisplay;
+    if (c.wayland) {
+      auto source = createHotKeySource();
+      EXPECT_FALSE(source->isGlobal());
+      EXPECT_NE(dynamic_cast<LocalHotKeySource *>(source.get()), nullptr);
+    }
+  }
+  qputenv("XDG_SESSION_TYPE", oldType);
+  qputenv("WAYLAND_DISPLAY", oldDisplay);
+  EXPECT_TRUE(waylandNotice().contains(QStringLiteral("dorrin --toggle")));
+}

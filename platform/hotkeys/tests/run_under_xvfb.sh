@@ -22,7 +22,8 @@ if [ ! -s "$dir/display" ]; then
   QT_QPA_PLATFORM=offscreen DORRIN_XVFB_MISSING="Xvfb did not start" exec "$@"
 fi
 display=":$(head -n1 "$dir/display")"
-DISPLAY=$display QT_QPA_PLATFORM=xcb "$@"
+# An X session even when the developer's own desktop is Wayland.
+env -u WAYLAND_DISPLAY XDG_SESSION_TYPE=x11 DISPLAY=$display QT_QPA_PLATFORM=xcb "$@"
 rc=$?
 kill $xvfb 2>/dev/null
 wait $xvfb 2>/dev/null
