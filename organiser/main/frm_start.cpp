@@ -2,6 +2,7 @@
 
 #include "platform/desktop/desktop_icons.h"
 #include "platform/forms/dialogs.h"
+#include "platform/forms/screen_fit.h"
 
 #include <QLoggingCategory>
 #include <QMouseEvent>
@@ -204,6 +205,10 @@ void FrmStart::Form_Load() {
   } else if (s.Cur_Page == kPageMemo) {
     call("Pan_Load_Time", hooks.Pan_Load_Time);
   }
+  // A position on no screen (a monitor since unplugged) is brought back, at
+  // the page's size; the stored one stays in the settings until the window
+  // is saved.
+  forms::bringOnScreen(*this);
   s.Desktop_Hidden = true;                        // 21
   call("Page6_Grids", [this] { Page6_Grids(); }); // 22
   call("Week_Grids", hooks.Week_Grids);           // 23

@@ -1,7 +1,9 @@
 #include "organiser/start/frm_time.h"
 
+#include "platform/forms/screen_fit.h"
 #include "platform/tray/tray_icon.h"
 
+#include <QApplication>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcStart, "dorrin.start")
@@ -23,6 +25,19 @@ FrmTime::FrmTime(Loader loader) : Form(nullptr, false), loader_(std::move(loader
     Hider();
     TimeB.stop();
   });
+  // Shown beside the main window, it must not take the focus from it.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  // An unload asked for while a modal dialog runs waits for its end.
+  unloadWait_.setInterval(50);
+  connect(&unloadWait_, &QTimer::timeout, this, [this] {
+    if (modalOpen()) return;
+    unloadWait_.stop();
+    unloadMain();
+  });
+}
+
+bool FrmTime::modalOpen() {
+  return QApplication::activeModalWidget() != nullptr;
 }
 
 FrmTime::~FrmTime() {
@@ -31,8 +46,9 @@ FrmTime::~FrmTime() {
 
 void FrmTime::Form_Load(const QString &commandLine) {
   loadMain();
+  // The start-up form is seen until its first tick, unless "/S" hides it.
+  if (!hasSilentSwitch(commandLine)) show();
   if (main_) main_->form().activate();
-  if (hasSilentSwitch(commandLine)) setVisible(false);
   TimeB.start();
 }
 
@@ -66,8 +82,11 @@ bool FrmTime::mainVisible() const {
 }
 
 void FrmTime::F11_Pressed() {
+  unloadWait_.stop(); // showing wins over an unload still waiting
   loadMain();
-  if (main_) main_->form().activate();
+  if (!main_) return;
+  forms::bringOnScreen(main_->form());
+  main_->form().activate();
 }
 
 void FrmTime::F10_Pressed() {
@@ -90,7 +109,13 @@ void FrmTime::Tray_Message(int message) {
     }
     break;
   case tray::TrayAction::Unload:
-    unloadMain();
+    // A modal dialog of the organiser (input box, colour picker, message
+    // box) runs its own event loop over the main window: destroying the
+    // window under it would pull the dialog away mid-answer.
+    if (modalOpen())
+      unloadWait_.start();
+    else
+      unloadMain();
     break;
   case tray::TrayAction::Nothing:
     break;

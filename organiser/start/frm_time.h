@@ -20,8 +20,8 @@ public:
   explicit FrmTime(Loader loader);
   ~FrmTime() override;
 
-  // Load of the form: shows the main window; "/S" at the end of the command
-  // line hides this form at once.
+  // Load of the form: shows the main window and this form; "/S" at the end
+  // of the command line keeps this form hidden.
   void Form_Load(const QString &commandLine);
   // Width 0, height 0, invisible.
   void Hider();
@@ -31,7 +31,9 @@ public:
   void F10_Pressed(); // hide
   void Toggle();      // F11 when hidden or unloaded, else F10
   // A message from the notification-area icon (514 left up, 517 right up).
+  // An unload while a modal dialog is open waits until the dialog closes.
   void Tray_Message(int message);
+  bool unloadWaiting() const { return unloadWait_.isActive(); }
 
   MainWindow *mainWindow() { return main_.get(); }
   bool mainVisible() const;
@@ -47,9 +49,11 @@ signals:
 private:
   void loadMain();
   void unloadMain();
+  static bool modalOpen();
 
   Loader loader_;
   std::unique_ptr<MainWindow> main_;
+  QTimer unloadWait_;
 };
 
 // The last two characters of the command line are "/S" (any case? no: as written).

@@ -8,6 +8,7 @@
 #include "organiser/start/organiser_app.h"
 #include "organiser/start/signal_relay.h"
 #include "platform/forms/form.h"
+#include "platform/forms/translations.h"
 #include "platform/instance/instance_channel.h"
 #include "platform/paths/data_folder.h"
 #include "platform/tray/tray_icon.h"
@@ -103,6 +104,7 @@ int main(int argc, char **argv) {
   QApplication::setWindowIcon(dorrin::tray::dorrinIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("dorrin"));
   dorrin::forms::installFontSubstitutes();
+  dorrin::forms::installKoreanTranslations();
 
   const QStringList args = QApplication::arguments();
   const bool smokeRun = commandLine.action == dorrin::organiser::CommandLine::Action::Smoke;
@@ -112,14 +114,17 @@ int main(int argc, char **argv) {
     return 1;
   }
 
-  // One organiser per user: a later start hands its command to the running
-  // one before it sets anything up of its own.
+  // One organiser per user, data folder and display: a later start with the
+  // same ones hands its command to the running one before it sets anything
+  // up of its own; another folder or display runs on its own.
   dorrin::instance::InstanceChannel channel;
   if (!smokeRun) {
     const QString word = commandLine.action == dorrin::organiser::CommandLine::Action::Send
                              ? commandLine.command
                              : dorrin::instance::kRaise;
-    const auto role = channel.tryBecomePrimary(QStringLiteral("dorrin"));
+    const QString display = dorrin::instance::displayIdentity();
+    const auto role = channel.tryBecomePrimary(
+        dorrin::instance::channelName(dorrin::paths::dataFolder(), display));
     if (role == dorrin::instance::InstanceChannel::Role::Secondary) {
       if (!channel.sendToPrimary(word)) {
         std::fprintf(stderr, "dorrin: the running organiser did not answer\n");
@@ -131,6 +136,8 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "dorrin: the running organiser has not ended\n");
         return 1;
       }
+      std::printf("dorrin: handed '%s' to the organiser already running on %s for %s\n",
+                  qPrintable(word), qPrintable(display), qPrintable(dorrin::paths::dataFolder()));
       return 0;
     }
     if (word == dorrin::instance::kHide || word == dorrin::instance::kQuit) {

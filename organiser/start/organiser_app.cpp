@@ -18,8 +18,10 @@
 #include "zelomm/zelomm_ids.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QTimer>
 
 Q_DECLARE_LOGGING_CATEGORY(lcStart)
 
@@ -45,6 +47,15 @@ static void registerShippedComponents() {
     if (!com::succeeded(com::registerServer(library.toStdString())))
       qCWarning(lcStart) << "cannot register" << library;
   }
+}
+
+bool showNoticeOnce(forms::Dialogs &dialogs, const QString &marker, const QString &text) {
+  if (QFileInfo::exists(marker)) return false;
+  dialogs.msgBox(text, forms::vbInformation, QStringLiteral("Dorrin"));
+  QFile file(marker);
+  if (!file.open(QIODevice::WriteOnly))
+    qCWarning(lcStart) << "cannot write" << marker << "- the notice will be shown again";
+  return true;
 }
 
 OrganiserApp::OrganiserApp()
@@ -88,6 +99,13 @@ OrganiserServices OrganiserApp::services() {
 
 void OrganiserApp::start(const QString &commandLine) {
   frmTime_->Form_Load(commandLine);
+  // Under Wayland F11/F10 cannot be seen outside the organiser: say so once,
+  // once the start-up has painted.
+  if (hotkeys::isWaylandSession())
+    QTimer::singleShot(0, this, [this] {
+      showNoticeOnce(*dialogs_, paths::resolve(QStringLiteral(".wayland-hotkeys-notice")),
+                     hotkeys::waylandNotice());
+    });
 }
 
 void OrganiserApp::command(const QString &word) {

@@ -15,8 +15,9 @@ namespace dorrin::db {
 class Engine;
 }
 namespace dorrin::forms {
+class Dialogs;
 class QtDialogs;
-}
+} // namespace dorrin::forms
 namespace dorrin::hotkeys {
 class HotKeySource;
 }
@@ -32,6 +33,10 @@ class Clipboard;
 } // namespace dorrin::shell
 
 namespace dorrin::organiser {
+
+// Shows `text` in a message box unless the file `marker` exists, then
+// creates it, so a notice is seen once per data folder. True when shown.
+bool showNoticeOnce(forms::Dialogs &dialogs, const QString &marker, const QString &text);
 
 class OrganiserApp : public QObject {
   Q_OBJECT

@@ -1,5 +1,6 @@
 #include "platform/instance/instance_channel.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -46,6 +47,29 @@ QString commandForArguments(const QStringList &arguments) {
     if (a == QLatin1String("--quit")) return kQuit;
   }
   return kRaise;
+}
+
+QString displayIdentity() {
+  QString display = qEnvironmentVariable("DISPLAY");
+  if (!display.isEmpty()) {
+    // host:display.screen; the screen does not make another display.
+    const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+    const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
+    if (colon >= 0 && dot > colon) display.truncate(dot);
+    return display;
+  }
+  const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+  if (!wayland.isEmpty()) return QStringLiteral("wayland:") + wayland;
+  return qEnvironmentVariable("QT_QPA_PLATFORM");
+}
+
+QString channelName(const QString &dataFolder, const QString &display) {
+  const QFileInfo info(dataFolder);
+  QString folder = info.canonicalFilePath();
+  if (folder.isEmpty()) folder = QDir::cleanPath(info.absoluteFilePath());
+  const QByteArray digest = QCryptographicHash::hash(
+      (folder + QLatin1Char('\n') + display).toUtf8(), QCryptographicHash::Sha1);
+  return QStringLiteral("dorrin-") + QString::fromLatin1(digest.toHex().left(16));
 }
 
 InstanceChannel::InstanceChannel(QObject *parent) : QObject(parent) {}

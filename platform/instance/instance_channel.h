@@ -1,9 +1,9 @@
 #pragma once
-// One organiser per user: the first process listens on a per-user local
-// socket; a later start sends it a command word and exits. Commands are
-// "show", "hide", "toggle", "quit" (from dorrin --show / --hide / --toggle /
-// --quit) and "raise" (a plain second start: bring the running window to the
-// front).
+// One organiser per user, data folder and display: the first process listens
+// on a local socket named after them; a later start with the same ones sends
+// it a command word and exits. Commands are "show", "hide", "toggle", "quit"
+// (from dorrin --show / --hide / --toggle / --quit) and "raise" (a plain
+// second start: bring the running window to the front).
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
@@ -27,6 +27,14 @@ bool isCommand(const QString &word);
 // The command a start with these arguments (program name first) sends to a
 // running instance: --show, --hide, --toggle or --quit, else "raise".
 QString commandForArguments(const QStringList &arguments);
+
+// The display a process shows its windows on: DISPLAY without its screen
+// number (":0.0" is ":0"), else "wayland:" and WAYLAND_DISPLAY, else the Qt
+// platform named in QT_QPA_PLATFORM.
+QString displayIdentity();
+// The channel name for one organiser: "dorrin-" and a digest of the data
+// folder's canonical path and the display identity.
+QString channelName(const QString &dataFolder, const QString &display);
 
 class InstanceChannel : public QObject {
   Q_OBJECT

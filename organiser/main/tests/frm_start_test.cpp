@@ -2,6 +2,8 @@
 #include "platform/desktop/desktop_icons.h"
 #include "platform/forms/testing/fake_dialogs.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -106,6 +108,19 @@ TEST_F(MainFixture, ADamagedPageNumberStartsOnPageZero) {
   form.hooks.Frm_load = [this] { form.state().Cur_Page = 42; };
   form.Form_Load();
   EXPECT_EQ(form.state().Cur_Page, 0);
+}
+
+TEST_F(MainFixture, APositionOnNoScreenIsBroughtBackAndTheStoredOneKept) {
+  // A monitor to the right, since unplugged.
+  form.hooks.Frm_load = [this] {
+    form.state().Win_Left = 30000;
+    form.state().Win_Top = -3000;
+  };
+  form.Form_Load();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(form.frameGeometry())) << form.x() << "," << form.y();
+  EXPECT_EQ(form.state().Win_Left, 30000);
+  EXPECT_EQ(form.state().Win_Top, -3000);
 }
 
 TEST_F(MainFixture, ResizeRulesPerPageKind) {

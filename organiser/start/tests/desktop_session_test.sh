@@ -63,6 +63,27 @@ check "main window appears" test -n "$win"
 check "main window visible" state_is "$win" IsViewable
 check "desktop icons hidden while running" state_is "$desk" IsUnMapped
 
+# A second start with the same data folder and display hands over and says so.
+out=$("$dorrin" --show)
+check "a second start hands over and exits" test $? -eq 0
+check "the hand-over is told in one line" test "$(printf '%s\n' "$out" | grep -c 'handed')" -eq 1
+# Another data folder runs an organiser of its own beside this one.
+other=$(mktemp -d)
+DORRIN_DATA_DIR=$other "$dorrin" &
+other_pid=$!
+i=0
+while [ "$(xdotool search --name " Dorrin " 2>/dev/null | wc -l)" -lt 2 ] && [ $i -lt 200 ]; do
+  sleep 0.05
+  i=$((i + 1))
+done
+check "another data folder starts its own organiser" kill -0 $other_pid
+check "both main windows are there" test "$(xdotool search --name " Dorrin " | wc -l)" -ge 2
+kill -TERM $other_pid
+wait $other_pid
+check "the other organiser ends cleanly" test $? -eq 0
+rm -rf "$other"
+win=$(main_window)
+
 xdotool key F10
 check "F10 hides" state_is "$win" IsUnMapped
 xdotool key F11
@@ -82,7 +103,11 @@ if [ -n "$tray_pid" ]; then
     i=$((i + 1))
   done
   sleep 0.5
-  xdotool mousemove $icon_x 11 click 3
+  # The icon acts when the button is released, not when it goes down.
+  xdotool mousemove $icon_x 11 mousedown 3
+  sleep 0.5
+  check "a right button held on the icon does nothing yet" test -n "$(main_window)"
+  xdotool mouseup 3
   i=0
   while [ -n "$(main_window)" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
   check "right click on the tray icon unloads the main window" test -z "$(main_window)"

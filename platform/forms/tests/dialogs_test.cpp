@@ -1,11 +1,16 @@
 #include "platform/forms/dialogs.h"
 #include "platform/forms/testing/fake_dialogs.h"
+#include "platform/forms/translations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
+#include <QFile>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -105,4 +110,21 @@ TEST(QtDialogs, KoreanButtonsGiveTheRuntimeAnswers) {
   EXPECT_EQ(d.inputBox(QStringLiteral("제목을 입력하십시오")), QString());
   answerNextDialog(QStringLiteral("취소"), QStringLiteral("버려짐"));
   EXPECT_EQ(d.inputBox(QStringLiteral("제목을 입력하십시오")), std::nullopt);
+}
+
+TEST(KoreanTranslations, StandardDialogsSpeakKorean) {
+  if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                     QStringLiteral("/qtbase_ko.qm")))
+    GTEST_SKIP() << "qt6-translations-l10n is not installed";
+  ASSERT_TRUE(installKoreanTranslations());
+  EXPECT_TRUE(installKoreanTranslations()) << "a second call is harmless";
+  const QString basic = QCoreApplication::translate("QColorDialog", "&Basic colors");
+  EXPECT_NE(basic, QStringLiteral("&Basic colors"));
+  EXPECT_TRUE(basic.contains(QChar(0xAE30))) << basic.toStdString(); // "기본"
+  QColorDialog dialog;
+  const auto buttons = dialog.findChildren<QPushButton *>();
+  bool cancelInKorean = false;
+  for (const QPushButton *b : buttons)
+    cancelInKorean |= b->text().contains(QStringLiteral("취소"));
+  EXPECT_TRUE(cancelInKorean);
 }

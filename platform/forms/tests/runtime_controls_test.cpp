@@ -1,6 +1,7 @@
 #include "platform/forms/buttons.h"
 #include "platform/forms/lists.h"
 #include "platform/forms/panel.h"
+#include "platform/forms/screen_fit.h"
 #include "platform/forms/scrollbar.h"
 #include "platform/forms/textbox.h"
 #include "platform/forms/timer.h"
@@ -309,4 +310,43 @@ TEST(ComboBox, TextOfADropDownListMustNameAnItem) {
   combo.setText(QStringLiteral("자유"));
   EXPECT_EQ(combo.text(), "자유");
   EXPECT_EQ(change.count(), 1);
+}
+
+TEST(ReachablePosition, WindowsOnNoScreenComeBackOthersStay) {
+  const QRect one(0, 0, 1024, 768), right(1024, 0, 1280, 1024);
+  const struct {
+    const char *name;
+    QRect frame;
+    QList<QRect> screens;
+    QPoint expected;
+  } cases[] = {
+      {"on screen", {100, 100, 400, 300}, {one}, {100, 100}},
+      {"on the second screen", {1100, 500, 400, 300}, {one, right}, {1100, 500}},
+      {"second screen unplugged", {1100, 500, 400, 300}, {one}, {624, 468}},
+      {"far up and left", {-3000, -2000, 400, 300}, {one}, {0, 0}},
+      {"54 pixels of the title show", {970, 100, 400, 300}, {one}, {970, 100}},
+      {"44 pixels of the title show", {980, 100, 400, 300}, {one}, {624, 100}},
+      {"title strip above the top", {100, -5, 400, 300}, {one}, {100, 0}},
+      {"larger than the screen", {-50, -50, 2000, 1000}, {one}, {0, 0}},
+      {"narrow window fully shown", {1000, 10, 20, 20}, {one}, {1000, 10}},
+      {"no screens", {5000, 5000, 400, 300}, {}, {5000, 5000}},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(reachablePosition(c.frame, c.screens), c.expected) << c.name;
+}
+
+TEST(WithinScreenHeight, TallWindowsEndOnTheScreen) {
+  const QRect screen(0, 0, 1024, 768);
+  const struct {
+    const char *name;
+    QRect frame, expected;
+  } cases[] = {
+      {"fits", {100, 100, 400, 600}, {100, 100, 400, 600}},
+      {"bottom past the screen: moved up", {100, 300, 400, 600}, {100, 168, 400, 600}},
+      {"taller than the screen: cut", {100, 300, 400, 2000}, {100, 0, 400, 768}},
+      {"above the top", {100, -50, 400, 300}, {100, 0, 400, 300}},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(withinScreenHeight(c.frame, screen), c.expected) << c.name;
+  EXPECT_EQ(withinScreenHeight({5, 5, 10, 10}, {}), QRect(5, 5, 10, 10));
 }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
 #include <gtest/gtest.h>
@@ -114,4 +115,42 @@ TEST(CommandForArguments, SwitchesMapToCommandsAndAPlainStartRaises) {
   };
   for (const auto &c : cases)
     EXPECT_EQ(commandForArguments(c.args), c.command) << c.args.join(' ').toStdString();
+}
+
+TEST(ChannelName, OnePerDataFolderAndDisplay) {
+  QTemporaryDir a, b;
+  ASSERT_TRUE(a.isValid() && b.isValid());
+  const QString base = channelName(a.path(), QStringLiteral(":0"));
+  EXPECT_TRUE(base.startsWith(QStringLiteral("dorrin-")));
+  EXPECT_EQ(channelName(a.path() + QStringLiteral("/./"), QStringLiteral(":0")), base)
+      << "the same folder written differently";
+  EXPECT_NE(channelName(b.path(), QStringLiteral(":0")), base);
+  EXPECT_NE(channelName(a.path(), QStringLiteral(":1")), base);
+
+  const struct {
+    const char *display, *wayland, *expected;
+  } displays[] = {
+      {":0", "", ":0"},
+      {":0.0", "", ":0"},
+      {"localhost:10.1", "", "localhost:10"},
+      {"", "wayland-0", "wayland:wayland-0"},
+  };
+  const QByteArray oldDisplay = qgetenv("DISPLAY"), oldWayland = qgetenv("WAYLAND_DISPLAY");
+  for (const auto &d : displays) {
+    qputenv("DISPLAY", d.display);
+    qputenv("WAYLAND_DISPLAY", d.wayland);
+    EXPECT_EQ(displayIdentity(), QString::fromLatin1(d.expected)) << d.display << d.wayland;
+  }
+  qputenv("DISPLAY", oldDisplay);
+  qputenv("WAYLAND_DISPLAY", oldWayland);
+
+  // Two organisers with different data folders both run on their own.
+  InstanceChannel first, second;
+  EXPECT_EQ(first.tryBecomePrimary(channelName(a.path(), QStringLiteral(":0"))),
+            InstanceChannel::Role::Primary);
+  EXPECT_EQ(second.tryBecomePrimary(channelName(b.path(), QStringLiteral(":0"))),
+            InstanceChannel::Role::Primary);
+  InstanceChannel third;
+  EXPECT_EQ(third.tryBecomePrimary(channelName(a.path(), QStringLiteral(":0"))),
+            InstanceChannel::Role::Secondary);
 }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <variant>
+#include <vector>
+
 using namespace dorrin::tray;
 
 TEST(TrayMessages, LeftUpRaisesRightUpUnloadsOthersDoNothing) {
@@ -29,6 +32,44 @@ TEST(TrayMessages, QtActivationsBecomeClassicMessages) {
   EXPECT_EQ(actionForMessage(messageForActivation(QSystemTrayIcon::DoubleClick)),
             TrayAction::Nothing);
   EXPECT_EQ(messageForActivation(QSystemTrayIcon::Unknown), 0);
+}
+
+TEST(ClickOnRelease, AClickActsWhenItsButtonIsReleased) {
+  // Steps: 'p' press, 'r' release, a number: the click Qt reports.
+  // Expected: the messages sent, in order.
+  const struct {
+    const char *name;
+    std::vector<std::variant<char, int>> steps;
+    std::vector<int> sent;
+  } cases[] = {
+      {"press reports, release sends", {'p', WM_RBUTTONUP, 'r'}, {WM_RBUTTONUP}},
+      {"nothing before the release", {'p', WM_LBUTTONUP}, {}},
+      {"release handled before the queued click", {'p', 'r', WM_LBUTTONUP}, {WM_LBUTTONUP}},
+      {"whole click from a notifier host", {WM_LBUTTONUP}, {WM_LBUTTONUP}},
+      {"double click",
+       {'p', WM_LBUTTONUP, 'r', WM_LBUTTONDBLCLK, 'r'},
+       {WM_LBUTTONUP, WM_LBUTTONDBLCLK}},
+      {"two clicks",
+       {'p', WM_LBUTTONUP, 'r', 'p', WM_RBUTTONUP, 'r'},
+       {WM_LBUTTONUP, WM_RBUTTONUP}},
+      {"stray release", {'r', 'r'}, {}},
+  };
+  for (const auto &c : cases) {
+    ClickOnRelease clicks;
+    std::vector<int> sent;
+    auto keep = [&](int m) {
+      if (m) sent.push_back(m);
+    };
+    for (const auto &step : c.steps) {
+      if (const int *message = std::get_if<int>(&step))
+        keep(clicks.activated(*message));
+      else if (std::get<char>(step) == 'p')
+        clicks.press();
+      else
+        keep(clicks.release());
+    }
+    EXPECT_EQ(sent, c.sent) << c.name;
+  }
 }
 
 TEST(NotifyIcon, AddAndDeleteWithTheOrganisersRecord) {
