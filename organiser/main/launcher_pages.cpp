@@ -210,9 +210,10 @@ void Launcher::FGrid_MouseDown(int k, int button, int x, int y) {
     form_.Pan_Com->setTop(at.y());
     form_.Pan_Com->setVisible(true);
     form_.Pan_Com->raise();
-    g->setRow(kRowsPerGrid - 1);
-    g->setCol(0);
   }
+  // Every press leaves the current cell on the last row.
+  g->setRow(kRowsPerGrid - 1);
+  g->setCol(0);
 }
 
 void Launcher::FGrid_DblClick(int k) {
@@ -262,14 +263,16 @@ void Launcher::restorePageSize() {
 void Launcher::linkFileOrFolder(int n) {
   LinkEditor &e = *editor_;
   const QString path = store_.Item_Path[n];
-  // The folder list goes to the entry's folder; its change handling fills
-  // the boxes with that folder, so the entry's own values are put back
-  // afterwards: the editor shows the entry it edits.
-  const qsizetype slash = path.lastIndexOf(u'/');
-  if (slash >= 0) e.DirBox->setPath(path.left(slash + 1));
+  // The boxes show the entry; then the folder list goes to the entry's
+  // folder, and when that is another folder than the list's current one its
+  // change handling fills both boxes with that folder (kind "폴더"). The
+  // entry's kind goes with its own values, so OK on an unchanged editor
+  // keeps the kind the boxes show.
   e.Txt_Path->setText(path);
   e.Txt_Cap->setText(store_.Item_Caption[n]);
   if (!path.isEmpty()) e.Pick_Kind = store_.Item_Kind[n];
+  const qsizetype slash = path.lastIndexOf(u'/');
+  if (slash >= 0) e.DirBox->setPath(path.left(slash + 1));
   showEditor(LinkEditor::kFullHeight);
 }
 
@@ -307,6 +310,9 @@ void Launcher::paste(int n) {
   if (f.hasKind) store_.Item_Kind[n] = f.kind;
   if (f.hasPath) store_.Item_Path[n] = f.path;
   if (f.hasCaption) store_.Item_Caption[n] = f.caption;
+  // A cut record has five fields. A shorter one changes only what it carries
+  // in memory: storing it would mix its fields with the slot's old ones.
+  if (!(f.hasKind && f.hasPath && f.hasCaption)) return;
   // What the slot now holds is what is stored. A slot that shows nothing
   // may still have a record (an entry with an empty caption): it is
   // rewritten rather than doubled.

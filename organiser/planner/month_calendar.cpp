@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <algorithm>
 
 namespace dorrin::organiser {
 
@@ -27,6 +28,8 @@ constexpr forms::Rgb kRed = rgb(255, 0, 0);
 constexpr forms::Rgb kTodayBack = rgb(0, 0, 255);
 constexpr forms::Rgb kTodayFore = rgb(255, 255, 255);
 constexpr int kColumnWidth = 480;
+constexpr int kPanelWidth = 3495, kPanelHeight = 2145; // design size
+constexpr int kPanelMargin = 60;                       // below and right of the grid
 
 // A date a blank cell picks: no day was chosen.
 const QDate kNoDaySchedule(2100, 1, 1);
@@ -152,6 +155,11 @@ void MonthCalendar::Show_Today_Month() {
   }
   g.setWidth(7 * g.colWidth(0));
   g.setHeight(7 * g.rowHeight(0));
+  // Rows take the height of the font this system has; the pop-up grows to
+  // hold all seven rows (never below its design size).
+  forms::KtPanel *pan = form_.Pan_Calendar;
+  pan->setWidth(std::max(kPanelWidth, g.left() + g.width() + kPanelMargin));
+  pan->setHeight(std::max(kPanelHeight, g.top() + g.height() + kPanelMargin));
 
   const QDate today = form_.today();
   ScrYear->setValue(today.year());

@@ -8,6 +8,7 @@
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/form.h"
 #include "platform/forms/panel.h"
+#include "platform/forms/screen_fit.h"
 #include "platform/forms/splitter.h"
 #include "platform/forms/textbox.h"
 #include "platform/text/runtime.h"
@@ -239,6 +240,9 @@ void WeekPlanner::WeekSpiltHeight() {
     WeekSpilt->setPaneHeight(i, Day_Lines[i] * rowHeight);
   form_.Pan_Back[5]->setHeight(splitHeight + 430);
   form_.setHeight(splitHeight + 1090);
+  // Many lines would push the window's bottom, with its size grip, past the
+  // screen: it moves up, and is cut to the screen's height if it must be.
+  forms::keepWithinScreenHeight(form_);
 }
 
 void WeekPlanner::Week_Data_Save(const QDate &day, const QString &text) {

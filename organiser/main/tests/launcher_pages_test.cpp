@@ -13,10 +13,12 @@
 #include "platform/shell/desktop_shell.h"
 #include "platform/shell/testing/fake_shell.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QInputMethod>
 #include <QListWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -140,20 +142,29 @@ TEST(LauncherPopup, PlacementForAllFourPanes) {
 
 TEST_F(PagesFixture, RightPressShowsThePopupWhereThePaneIs) {
   form.Form_Load();
-  forms::KtSplitter *split = form.Spilt[0];
-  for (int j = 0; j < 4; ++j) {
-    for (int y : {300, 2400}) {
-      launcher.FGrid_MouseDown(j, forms::kRightButton, 150, y);
-      const QPoint want = popupPosition(j, 150, y, split->paneWidth(0), split->paneHeight(0),
-                                        split->paneHeight(2), split->height());
-      EXPECT_TRUE(form.Pan_Com->visible());
-      EXPECT_EQ(QPoint(form.Pan_Com->left(), form.Pan_Com->top()), want) << j << " " << y;
-      EXPECT_EQ(launcher.Mb, j);
-      EXPECT_EQ(launcher.FGrid[j]->row(), 29);
-    }
+  // Default panes: left column 3000 wide, pane 0 3000 high, pane 2 2000
+  // high, splitter 5000 high; a lower pane's menu past 4100 is lifted 1500.
+  const struct {
+    int j, y;
+    QPoint at;
+  } cases[] = {
+      {0, 300, {450, 900}},   {0, 2400, {450, 3000}},  {1, 300, {450, 3900}},
+      {1, 2400, {450, 4500}}, {2, 300, {3450, 900}},   {2, 2400, {3450, 3000}},
+      {3, 300, {3450, 2900}}, {3, 2400, {3450, 3500}},
+  };
+  for (const auto &c : cases) {
+    launcher.FGrid[c.j]->setRow(3);
+    launcher.FGrid_MouseDown(c.j, forms::kRightButton, 150, c.y);
+    EXPECT_TRUE(form.Pan_Com->visible());
+    EXPECT_EQ(QPoint(form.Pan_Com->left(), form.Pan_Com->top()), c.at) << c.j << " " << c.y;
+    EXPECT_EQ(launcher.Mb, c.j);
+    EXPECT_EQ(launcher.FGrid[c.j]->row(), 29);
   }
+  launcher.FGrid[3]->setRow(3);
   launcher.FGrid_MouseDown(3, forms::kLeftButton, 10, 10);
   EXPECT_FALSE(form.Pan_Com->visible());
+  EXPECT_EQ(launcher.FGrid[3]->row(), 29) << "a left press too ends on the last row";
+  EXPECT_EQ(launcher.FGrid[3]->col(), 0);
   // Any command closes it.
   launcher.FGrid_MouseDown(1, forms::kRightButton, 10, 10);
   command(31, kComCancel);
@@ -192,13 +203,19 @@ TEST_F(PagesFixture, PasteOntoEmptyAddsAndOntoOccupiedReplaces) {
                                                       rec(9, "웹", "새것", "http://new")}));
   EXPECT_EQ(cell(8), u(" 새것"));
 
-  // A record with fewer fields fills only what it has.
+  // A record with fewer fields changes only what it carries, in memory;
+  // nothing is stored and the list shows what it showed.
   clipboard.content = u("tessivodorrin|3|폴더|/only/path");
   command(8, kComPaste);
+  command(10, kComPaste);
   EXPECT_EQ(launcher.store().Item_Kind[8], u("폴더"));
   EXPECT_EQ(launcher.store().Item_Path[8], u("/only/path"));
   EXPECT_EQ(launcher.store().Item_Caption[8], u("새것"));
-  EXPECT_EQ(table.records()[0], rec(8, "폴더", "새것", "/only/path"));
+  EXPECT_EQ(launcher.store().Item_Path[10], u("/only/path"));
+  EXPECT_EQ(table.records(), (std::vector<LinkRecord>{rec(8, "웹", "새것", "http://new"),
+                                                      rec(9, "웹", "새것", "http://new")}));
+  EXPECT_EQ(cell(8), u(" 새것"));
+  EXPECT_EQ(cell(10), u(" "));
   EXPECT_EQ(dialogs.calls.size(), 0u);
 }
 
@@ -274,11 +291,18 @@ TEST_F(PagesFixture, LinkingAFileThroughThePickers) {
   EXPECT_EQ(table.records(), (std::vector<LinkRecord>{{u("50"), u("파일"), u("파일: 계획서.txt"),
                                                        folder + u("/계획서.txt")}}));
 
-  // Editing the entry again opens its folder and shows the entry itself.
+  // Editing the entry again from another folder: the folder list goes to
+  // the entry's folder and fills both boxes with that folder.
   editor.DirBox->setPath(QDir::rootPath());
   EXPECT_EQ(editor.Txt_Cap->text(), u("폴더: ")); // a root has no name
   command(50, kComLink);
   EXPECT_EQ(editor.DirBox->path(), folder);
+  EXPECT_EQ(editor.Txt_Path->text(), folder);
+  EXPECT_EQ(editor.Txt_Cap->text(), u("폴더: 문서"));
+  EXPECT_EQ(editor.Pick_Kind, u("폴더"));
+  launcher.Btn_Cancel_Click();
+  // With the list on that folder already, the boxes show the entry itself.
+  command(50, kComLink);
   EXPECT_EQ(editor.Txt_Path->text(), folder + u("/계획서.txt"));
   EXPECT_EQ(editor.Txt_Cap->text(), u("파일: 계획서.txt"));
   EXPECT_EQ(editor.Pick_Kind, u("파일"));
@@ -320,8 +344,26 @@ TEST_F(PagesFixture, WebLinksStartFromTheDefaults) {
 }
 
 TEST_F(PagesFixture, CaptionsTakeHangulAndPathsLatinInput) {
-  EXPECT_FALSE(editor.Txt_Cap->inputHints() & (Qt::ImhPreferLatin | Qt::ImhLatinOnly));
-  EXPECT_TRUE(editor.Txt_Path->inputHints() & Qt::ImhPreferLatin);
+  form.Form_Load();
+  command(70, kComLink);
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  // What the input method is told about the box that has the focus.
+  auto focusedHints = [] {
+    return Qt::InputMethodHints(
+        QGuiApplication::inputMethod()->queryFocusObject(Qt::ImHints, QVariant()).toInt());
+  };
+  for (int round = 0; round < 2; ++round) {
+    editor.Txt_Cap->setFocus();
+    QTRY_VERIFY(editor.Txt_Cap->hasFocus() ||
+                editor.Txt_Cap->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_FALSE(focusedHints() & (Qt::ImhPreferLatin | Qt::ImhLatinOnly)) << round;
+    editor.Txt_Path->setFocus();
+    QTRY_VERIFY(editor.Txt_Path->hasFocus() ||
+                editor.Txt_Path->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_TRUE(focusedHints() & Qt::ImhPreferLatin) << round;
+  }
 }
 
 TEST_F(PagesFixture, DoubleClickRoutesWebAddressesAndFiles) {

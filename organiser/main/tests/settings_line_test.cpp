@@ -1,5 +1,7 @@
 // The settings line of "dorrat.txt": exact layout, round trip, and what
 // short, damaged and shifted lines leave behind.
+#include "organiser/main/frm_start.h"
+#include "organiser/main/settings_file.h"
 #include "organiser/main/settings_line.h"
 
 #include <gtest/gtest.h>
@@ -221,10 +223,23 @@ TEST(SettingsLine, NumbersThatDoNotFitKeepTheirValue) {
   EXPECT_EQ(read.Back_Color[1], 16777215u);
 }
 
-TEST(SettingsLine, SmallWindowSizesAreStoredAs1000) {
-  EXPECT_EQ(atLeast1000(999), 1000);
-  EXPECT_EQ(atLeast1000(0), 1000);
-  EXPECT_EQ(atLeast1000(-400), 1000);
-  EXPECT_EQ(atLeast1000(1000), 1000);
-  EXPECT_EQ(atLeast1000(1001), 1001);
+TEST(SettingsFile, SmallWindowSizesAreStoredAs1000) {
+  const struct {
+    int width, height, storedWidth, storedHeight;
+  } cases[] = {{600, 700, 1000, 1000}, {1000, 999, 1000, 1000}, {1500, 1200, 1500, 1200}};
+  for (const auto &c : cases) {
+    FrmStart saved{MainServices{}};
+    saved.state().Cur_Page = 2;
+    saved.setWidth(c.width);
+    saved.setHeight(c.height);
+    ASSERT_EQ(saved.width(), c.width);
+    ASSERT_TRUE(Frm_Save(saved));
+    EXPECT_EQ(saved.state().Page_Width[2], c.storedWidth) << c.width;
+    EXPECT_EQ(saved.state().Page_Height[2], c.storedHeight) << c.height;
+    // And so they come back at the next start.
+    FrmStart read{MainServices{}};
+    Frm_load(read);
+    EXPECT_EQ(read.state().Page_Width[2], c.storedWidth) << c.width;
+    EXPECT_EQ(read.state().Page_Height[2], c.storedHeight) << c.height;
+  }
 }

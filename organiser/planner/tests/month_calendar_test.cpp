@@ -7,6 +7,7 @@
 #include "platform/forms/testing/fake_dialogs.h"
 
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -133,6 +134,26 @@ TEST_F(CalendarFixture, OpensOnTheCurrentMonthWithHeaderAndTodayMarked) {
   EXPECT_EQ(fore(3, 0), rgb(255, 0, 0)); // other Sundays red
   EXPECT_EQ(fore(0, 0), rgb(255, 0, 0)); // the header's 일 too
   EXPECT_EQ(back(3, 1), 0u);             // other days in the grid's colours
+}
+
+TEST_F(CalendarFixture, AllSixWeekRowsFitInsideThePopUp) {
+  cal.open(MonthCalendar::WeekMode);
+  // January 2027 and August 2026 use the sixth week row.
+  for (auto [year, month] : {std::pair{2027, 1}, std::pair{2026, 8}, std::pair{2026, 12}}) {
+    cal.ScrYear->setValue(year);
+    cal.ScrMonth->setValue(month);
+    QCoreApplication::processEvents();
+    const forms::FlexGrid &g = grid();
+    EXPECT_LE(g.rowPos(6) + g.rowHeight(6), g.height()) << year << "-" << month;
+    EXPECT_LE(g.colPos(6) + g.colWidth(6), g.width());
+    // The grid, with its last row, lies inside the panel's border.
+    EXPECT_LE(g.top() + g.height(), form.Pan_Calendar->height() - 30) << year << "-" << month;
+    EXPECT_LE(g.left() + g.width(), form.Pan_Calendar->width() - 30);
+    for (const QScrollBar *bar : g.findChildren<QScrollBar *>())
+      EXPECT_FALSE(bar->isVisible()) << "no scroll bar strip";
+  }
+  EXPECT_GE(form.Pan_Calendar->height(), 2145);
+  EXPECT_GE(form.Pan_Calendar->width(), 3495);
 }
 
 TEST_F(CalendarFixture, TodayIsMarkedOnlyWhileItsMonthShows) {

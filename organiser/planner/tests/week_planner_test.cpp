@@ -3,7 +3,9 @@
 #include "platform/forms/panel.h"
 #include "platform/forms/splitter.h"
 
+#include <QGuiApplication>
 #include <QLocale>
+#include <QScreen>
 
 using namespace dorrin;
 using namespace dorrin::organiser;
@@ -120,7 +122,10 @@ TEST_F(WeekPlannerTest, StripsShowTheirDaysEntriesInTableOrderPlusOneEmptyLine) 
   EXPECT_EQ(planner.WeekSpilt->paneHeight(10), 2 * 280 - 20);
   EXPECT_EQ(planner.PanWeek[3]->height(), 26 * 280);
   EXPECT_EQ(form.Pan_Back[5]->height(), split + 430);
-  EXPECT_EQ(form.height(), split + 1090);
+  // The window ends within the screen: 48 lines are taller than it.
+  const int screenHeight =
+      forms::toTwips(QGuiApplication::primaryScreen()->availableGeometry().height());
+  EXPECT_EQ(form.height(), std::min(split + 1090, screenHeight));
 
   // A refresh empties what an earlier, fuller day left.
   form.state().Work_Date = QDate(2026, 12, 20);
@@ -140,6 +145,28 @@ TEST_F(WeekPlannerTest, ADayShowsAtMostThirtyTwoEntries) {
   EXPECT_EQ(lines(1).size(), 32);
   EXPECT_EQ(lines(1).last(), "32");
   EXPECT_EQ(planner.Day_Lines[1], 33);
+}
+
+TEST_F(WeekPlannerTest, ManyLinesKeepTheWindowWithinTheScreen) {
+  std::vector<Entry> many;
+  for (int k = 1; k <= 40; ++k)
+    many.push_back({"2026-12-06", QString::number(k)});
+  add(many);
+  form.show();
+  reload();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_GT(planner.WeekSpilt->height() + 1090, forms::toTwips(screen.height()))
+      << "the day's lines are taller than this screen";
+  const QRect frame = form.frameGeometry();
+  EXPECT_GE(frame.top(), screen.top());
+  EXPECT_LE(frame.bottom(), screen.bottom()) << frame.y() << "+" << frame.height();
+  // A few lines fit: the window keeps its place and size.
+  form.move(form.x(), screen.top() + 20);
+  form.state().Work_Date = QDate(2027, 6, 1); // a week without entries
+  reload();
+  planner.PanWeek_MouseDown(2, forms::kLeftButton);
+  EXPECT_EQ(form.height(), planner.WeekSpilt->height() + 1090);
+  EXPECT_EQ(form.frameGeometry().top(), screen.top() + 20);
 }
 
 TEST_F(WeekPlannerTest, HeaderPressesAddAndRemoveLinesButKeepTwo) {
