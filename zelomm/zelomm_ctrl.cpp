@@ -246,6 +246,8 @@ std::string CZelommCtrl::errorMessage() const {
     char text[301] = {};
     api_.getErrorString(static_cast<mci::MCIERROR>(error_), text, sizeof text);
     text[300] = 0;
+    // A number the media layer has no text for still gets one.
+    if (!text[0] && error_ != 0) return std::string(ownErrorText(error_));
     return text;
   }
   return std::string(ownErrorText(error_));

@@ -280,6 +280,9 @@ MCIERROR System::all(Verb verb, const std::vector<std::string> &w, win::HWND cal
 MCIERROR System::run(Entry &e, Verb verb, const Arguments &a, win::HWND callback,
                      std::string &reply) {
   WaveDevice &d = *e.device;
+  // A play the output has finished ends here, with its notification, also
+  // for a host that runs no event loop to receive the output's end message.
+  if (d.takeEnd()) settle(e, MCI_NOTIFY_SUCCESSFUL);
   MCIERROR err = 0;
   bool interrupts = false; // ends a play that is under way
   switch (verb) {

@@ -19,6 +19,18 @@ WaveDevice::~WaveDevice() {
   stream_.reset();
 } // no callback after this point
 
+bool WaveDevice::playedOut() const {
+  return mode_ == Mode::Playing && stream_ && playFrom_ + stream_->framesConsumed() >= playTo_;
+}
+
+bool WaveDevice::takeEnd() {
+  if (!playedOut()) return false;
+  mode_ = Mode::Stopped;
+  position_ = playTo_;
+  stream_->setPaused(true); // as at a delivered end: the device idles
+  return true;
+}
+
 std::uint64_t WaveDevice::positionFrames() const {
   if (mode_ == Mode::Stopped || !stream_) return position_;
   return std::min(playFrom_ + stream_->framesConsumed(), playTo_);
@@ -187,7 +199,8 @@ MCIERROR WaveDevice::status(const Arguments &a, std::string &reply) const {
   if (a.track && *a.track != 1) return MCIERR_OUTOFRANGE; // one track: the whole file
   const auto number = [&reply](std::uint64_t v) { reply = std::to_string(v); };
   if (item == "mode") {
-    reply = mode_ == Mode::Playing ? "playing" : mode_ == Mode::Paused ? "paused" : "stopped";
+    const Mode m = mode();
+    reply = m == Mode::Playing ? "playing" : m == Mode::Paused ? "paused" : "stopped";
   } else if (item == "position") {
     number(a.track ? 0 : toUnits(positionFrames()));
   } else if (item == "length") {

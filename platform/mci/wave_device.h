@@ -38,11 +38,18 @@ public:
   MCIERROR capability(const std::string &item, std::string &reply) const;
   MCIERROR info(const std::string &item, std::string &reply) const;
 
-  Mode mode() const { return mode_; }
+  // The device's own state: a play whose frames the output has all taken is
+  // over, even before the output's end message has been delivered (a host
+  // may poll without running an event loop).
+  Mode mode() const { return playedOut() ? Mode::Stopped : mode_; }
+  // Ends a play that is over by the output's count; true when it did. The
+  // output's end message that follows then finds nothing to end.
+  bool takeEnd();
   bool hasClip() const { return clip_.has_value(); }
   const audio::Stream *stream() const { return stream_.get(); }
 
 private:
+  bool playedOut() const;
   std::uint64_t positionFrames() const;
   std::uint64_t lengthFrames() const { return clip_ ? clip_->frames() : 0; }
   std::uint64_t toUnits(std::uint64_t frames) const;

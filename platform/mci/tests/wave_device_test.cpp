@@ -117,6 +117,27 @@ TEST_F(MciTest, PlayAtTheEndFinishesAtOnce) {
   EXPECT_EQ(ask("status c position"), "120");
 }
 
+TEST_F(MciTest, AHostThatOnlyPollsSeesThePlayEnd) {
+  openClip("c", 500);
+  ASSERT_EQ(send("play c notify"), 0u);
+  output.advance(300ms);
+  EXPECT_EQ(ask("status c mode"), "playing");
+  output.advance(200ms);
+  // No event loop has run: the output's end message is still queued.
+  EXPECT_EQ(ask("status c mode"), "stopped");
+  EXPECT_EQ(ask("status c position"), "500");
+  pump();
+  EXPECT_EQ(notes.codes(), std::vector<std::uintptr_t>{MCI_NOTIFY_SUCCESSFUL});
+  // The ended play can start again from the beginning.
+  ASSERT_EQ(send("play c from 0 notify"), 0u);
+  EXPECT_EQ(ask("status c mode"), "playing");
+  output.advance(500ms);
+  EXPECT_EQ(ask("status c mode"), "stopped");
+  pump();
+  EXPECT_EQ(notes.codes(),
+            (std::vector<std::uintptr_t>{MCI_NOTIFY_SUCCESSFUL, MCI_NOTIFY_SUCCESSFUL}));
+}
+
 TEST_F(MciTest, PauseHoldsThePositionAndResumeGoesOn) {
   openClip("c", 500);
   ASSERT_EQ(send("play c notify"), 0u);
