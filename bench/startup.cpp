@@ -1,7 +1,10 @@
 // Start-up time: builds a data folder with 600 launcher entries and 100,000
-// week entries, then starts the organiser (dorrin --smoke, offscreen) a few
-// times and prints what it reports: milliseconds from process start to the
-// end of the load sequence, and to the first paint.
+// week entries, then starts the organiser (dorrin --smoke) and a bare Qt
+// window (qt_floor) in turns, a few times each, on the same display
+// (offscreen unless DORRIN_BENCH_PLATFORM names another Qt platform). Prints
+// what each reports (milliseconds from process start to the end of the load
+// sequence and to the first paint) and the ratio of the medians of the first
+// paints.
 #include "organiser/contracts/tables.h"
 #include "platform/db/sqlite_engine.h"
 #include "platform/text/runtime.h"
@@ -11,8 +14,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 using namespace dorrin;
 
@@ -45,6 +51,31 @@ static void fill(const QString &folder) {
   week->CommitTrans();
 }
 
+// Runs one program once; returns its first paint in ms (-1 when it reported none).
+static qint64 runOnce(const QString &exe, const QStringList &args, const QString &data,
+                      const char *name, int run) {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("DORRIN_DATA_DIR", data);
+  const QString platform = qEnvironmentVariable("DORRIN_BENCH_PLATFORM");
+  env.insert("QT_QPA_PLATFORM", platform.isEmpty() ? QStringLiteral("offscreen") : platform);
+  p.setProcessEnvironment(env);
+  QElapsedTimer wall;
+  wall.start();
+  p.start(exe, args);
+  p.waitForFinished(60000);
+  const QByteArray out = p.readAllStandardOutput().trimmed();
+  std::printf("%-9s run %d: %s (exit %d, wall %lld ms)\n", name, run, out.constData(), p.exitCode(),
+              static_cast<long long>(wall.elapsed()));
+  const auto m = QRegularExpression(QStringLiteral("first paint (\\d+) ms")).match(out);
+  return m.hasMatch() ? m.captured(1).toLongLong() : -1;
+}
+
+static qint64 median(std::vector<qint64> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? -1 : v[v.size() / 2];
+}
+
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
   QTemporaryDir data;
@@ -53,20 +84,15 @@ int main(int argc, char **argv) {
   fill(data.path());
   std::printf("data folder built in %lld ms (600 launcher entries, 100000 week entries)\n",
               static_cast<long long>(t.elapsed()));
-  const QString exe = QCoreApplication::applicationDirPath() + "/dorrin";
-  for (int run = 1; run <= 3; ++run) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DORRIN_DATA_DIR", data.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    p.setProcessEnvironment(env);
-    QElapsedTimer wall;
-    wall.start();
-    p.start(exe, {"--smoke"});
-    p.waitForFinished(60000);
-    std::printf("run %d: %s (exit %d, wall %lld ms)\n", run,
-                p.readAllStandardOutput().trimmed().constData(), p.exitCode(),
-                static_cast<long long>(wall.elapsed()));
+  const QString bin = QCoreApplication::applicationDirPath();
+  std::vector<qint64> organiser, bare;
+  for (int run = 1; run <= 5; ++run) {
+    bare.push_back(runOnce(bin + "/qt_floor", {}, data.path(), "qt_floor", run));
+    organiser.push_back(runOnce(bin + "/dorrin", {"--smoke"}, data.path(), "dorrin", run));
   }
+  const qint64 o = median(organiser), f = median(bare);
+  std::printf("first paint, median of 5: dorrin %lld ms, bare Qt window %lld ms, ratio %.2f\n",
+              static_cast<long long>(o), static_cast<long long>(f),
+              f > 0 ? double(o) / double(f) : 0.0);
   return 0;
 }
