@@ -9,7 +9,7 @@ root=$(pwd)
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev qt6-tools-dev designer-qt6
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-tools-dev designer-qt6 libqt6opengl6-dev
   libsqlite3-dev libsndfile1-dev libsdl2-dev libxlsxwriter-dev
   libx11-dev libxcb1-dev libxi-dev
   qt6-translations-l10n

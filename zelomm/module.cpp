@@ -2,6 +2,9 @@
 #include "platform/com/registry.h"
 #include "platform/com/server.h"
 #include "zelomm/mci_trace.h"
+#include "zelomm/prop_page.h"
+#include "zelomm/resources.h"
+#include "zelomm/typelib.h"
 #include "zelomm/zelomm_ids.h"
 #include "zelomm/zelomm_object.h"
 
@@ -17,12 +20,12 @@ mci::Api &controlApi() {
   return api;
 }
 
-// Classes this library registers (the property page joins them with the bar).
+// Classes this library registers.
 ClassRegistration controlClass() {
   ClassRegistration c;
   c.clsid = zelomm::CLSID_Zelomm;
   c.progId = zelomm::kProgId;
-  c.typeName = "Zelomm Control";
+  c.typeName = zelomm::loadString(zelomm::IDS_ZELOMM);
   c.typeLib = zelomm::LIBID_ZelommLib;
   c.version = "1.0";
   c.control = true;
@@ -33,18 +36,36 @@ ClassRegistration controlClass() {
   return c;
 }
 
-const TypeLibRegistration typeLib{zelomm::LIBID_ZelommLib, "1.0", "ZelommLib"};
+ClassRegistration propertyPageClass() {
+  ClassRegistration c;
+  c.clsid = zelomm::CLSID_ZelommPropPage;
+  c.progId = zelomm::kPropPageProgId;
+  c.typeName = zelomm::loadString(zelomm::IDS_ZELOMM_PPG);
+  return c;
+}
+
+TypeLibRegistration typeLib() {
+  const auto &t = zelomm::typeLibInfo();
+  return {zelomm::LIBID_ZelommLib, std::string(t.version), std::string(t.helpString)};
+}
 
 } // namespace
 
 extern "C" HRESULT DllGetClassObject(const CLSID *clsid, const IID *iid, void **out) {
   if (!clsid || !iid || !out) return E_POINTER;
   *out = nullptr;
-  if (*clsid != zelomm::CLSID_Zelomm) return CLASS_E_CLASSNOTAVAILABLE;
   try {
-    auto *factory = new ClassFactory(module, [](const IID &i, void **o) {
-      return queryAndRelease(new zelomm::ZelommObject(&module, controlApi()), i, o);
-    });
+    ClassFactory *factory = nullptr;
+    if (*clsid == zelomm::CLSID_Zelomm)
+      factory = new ClassFactory(module, [](const IID &i, void **o) {
+        return queryAndRelease(new zelomm::ZelommObject(&module, controlApi()), i, o);
+      });
+    else if (*clsid == zelomm::CLSID_ZelommPropPage)
+      factory = new ClassFactory(module, [](const IID &i, void **o) {
+        return queryAndRelease(new zelomm::ZelommPropPage(&module), i, o);
+      });
+    else
+      return CLASS_E_CLASSNOTAVAILABLE;
     return queryAndRelease(factory, *iid, out);
   } catch (...) {
     return E_OUTOFMEMORY;
@@ -57,8 +78,9 @@ extern "C" HRESULT DllCanUnloadNow() {
 
 extern "C" HRESULT DllRegisterServer() {
   try { // building the class list may throw
-    return registerServerClasses(reinterpret_cast<const void *>(&DllRegisterServer), &typeLib,
-                                 {controlClass()});
+    const TypeLibRegistration t = typeLib();
+    return registerServerClasses(reinterpret_cast<const void *>(&DllRegisterServer), &t,
+                                 {controlClass(), propertyPageClass()});
   } catch (...) {
     return SELFREG_E_CLASS;
   }
@@ -66,7 +88,8 @@ extern "C" HRESULT DllRegisterServer() {
 
 extern "C" HRESULT DllUnregisterServer() {
   try {
-    return unregisterServerClasses(&typeLib, {controlClass()});
+    const TypeLibRegistration t = typeLib();
+    return unregisterServerClasses(&t, {controlClass(), propertyPageClass()});
   } catch (...) {
     return SELFREG_E_CLASS;
   }

@@ -110,6 +110,8 @@ public:
   void onTimer();
 
   const ButtonStates &buttons() const { return buttons_; }
+  // The bar presses and releases buttons (their up flags).
+  ButtonStates &buttons() { return buttons_; }
   const std::string &alias() const { return alias_; }
   bool isSequencer() const { return isSequencer_; }
   bool isCdAudio() const { return isCdAudio_; }

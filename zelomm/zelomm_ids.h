@@ -12,6 +12,7 @@ inline constexpr com::IID DIID__DZelommEvents = com::guid("{E881B562-E2F4-101B-9
 inline constexpr com::GUID LIBID_ZelommLib = com::guid("{E881B563-E2F4-101B-96E6-0020AF38F4BB}");
 inline constexpr com::CLSID CLSID_ZelommPropPage =
     com::guid("{E881B564-E2F4-101B-96E6-0020AF38F4BB}");
+inline constexpr const char *kPropPageProgId = "ZELOMM.ZelommPropPage.1";
 
 // _DZelomm: each custom member's dispatch id is its position in the interface.
 enum Dispid : com::DISPID {

@@ -30,12 +30,32 @@ struct IOleClientSite : IUnknown {
   virtual HRESULT OnControlChanged() = 0;
 };
 
+// Verbs a container may ask a control to carry out.
+inline constexpr long OLEIVERB_PROPERTIES = -7; // show the control's property pages (modal)
+
 struct IOleObject : IUnknown {
   static constexpr IID iid = guid("{00000112-0000-0000-C000-000000000046}");
   virtual HRESULT SetClientSite(IOleClientSite *site) = 0;
   virtual HRESULT GetClientSite(IOleClientSite **site) = 0;
   // Ends the control's activity and drops its site; the container then releases it.
   virtual HRESULT Close() = 0;
+  // Carries out a verb; dialogs it shows belong to parent. E_NOTIMPL when the
+  // control offers no such verb.
+  virtual HRESULT DoVerb(long /*verb*/, QWidget * /*parent*/) { return E_NOTIMPL; }
+};
+
+// A property page, created through its registered class: a widget that edits
+// properties of the control it is given.
+struct IPropertyPage : IUnknown {
+  static constexpr IID iid = guid("{B196B28D-BAB4-101A-B69C-00AA00341D07}");
+  // The controls the page edits (a page may use only the first).
+  virtual HRESULT SetObjects(unsigned count, IUnknown *const *objects) = 0;
+  // Builds the page's widget inside parent, which owns it.
+  virtual HRESULT Activate(QWidget *parent, QWidget **page) = 0;
+  // Writes the page's values to the control; S_FALSE when a value was refused.
+  virtual HRESULT Apply() = 0;
+  // S_OK when the page holds changes not yet applied, else S_FALSE.
+  virtual HRESULT IsPageDirty() = 0;
 };
 
 struct IOleControl : IUnknown {
@@ -44,6 +64,14 @@ struct IOleControl : IUnknown {
   virtual HRESULT OnAmbientPropertyChange(DISPID id) = 0;
   // While frozen the control fires no events.
   virtual HRESULT FreezeEvents(bool freeze) = 0;
+};
+
+// A control with a window of its own: its widget is a child of the site's
+// parent widget, made when the control gets its site; the container places,
+// shows and hides it. Null while the control has no window.
+struct IOleWindow : IUnknown {
+  static constexpr IID iid = guid("{00000114-0000-0000-C000-000000000046}");
+  virtual QWidget *GetWidget() = 0;
 };
 
 // The container's user mode; true (run time) when there is no site or it does

@@ -121,6 +121,12 @@ ControlHost::~ControlHost() {
   }
 }
 
+QWidget *ControlHost::widget() const {
+  if (!dispatch_) return nullptr;
+  auto window = ComPtr<IUnknown>(dispatch_.get()).as<IOleWindow>();
+  return window ? window->GetWidget() : nullptr;
+}
+
 HRESULT ControlHost::put(DISPID id, Variant value, ExcepInfo *ei) {
   return putProperty(dispatch_.get(), id, std::move(value), ei);
 }

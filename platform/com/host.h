@@ -33,6 +33,8 @@ public:
   ControlHost &operator=(const ControlHost &) = delete;
 
   IDispatch *control() const { return dispatch_.get(); }
+  // The control's own window, when it shows one.
+  QWidget *widget() const;
   HRESULT put(DISPID id, Variant value, ExcepInfo *ei = nullptr);
   HRESULT get(DISPID id, Variant *value, ExcepInfo *ei = nullptr);
   HRESULT call(DISPID id, std::vector<Variant> args = {}, Variant *result = nullptr,

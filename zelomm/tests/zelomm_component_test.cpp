@@ -10,9 +10,14 @@
 #include "tests/support/temp_folder.h"
 #include "zelomm/zelomm_ids.h"
 
+#include "platform/com/resources.h"
+#include "zelomm/bar_drawing.h"
+
 #include <QDir>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -129,6 +134,165 @@ TEST_F(ZelommComponent, AHostThatOnlyPollsSeesPauseResumeAndTheEnd) {
   }
   EXPECT_EQ(mode, 525); // stopped
   EXPECT_EQ(number(dispidPosition), 300);
+}
+
+TEST_F(ZelommComponent, RegistrationWritesEveryKeyAndUnregistrationRemovesThem) {
+  ASSERT_EQ(com::registerServer(ZELOMM_LIBRARY), com::S_OK);
+  com::Registry reg;
+  const std::string control = "CLSID\\{E881B560-E2F4-101B-96E6-0020AF38F4BB}";
+  const std::string page = "CLSID\\{E881B564-E2F4-101B-96E6-0020AF38F4BB}";
+  const std::string lib = "TypeLib\\{E881B563-E2F4-101B-96E6-0020AF38F4BB}\\1.0";
+  const struct {
+    std::string key, value;
+  } expected[] = {
+      {control, "Zelomm Control"},
+      {control + "\\ProgID", "ZELOMM.ZelommCtrl.1"},
+      {control + "\\InprocServer32", ZELOMM_LIBRARY},
+      {control + "\\MiscStatus\\1", "131473"},
+      {control + "\\TypeLib", "{E881B563-E2F4-101B-96E6-0020AF38F4BB}"},
+      {control + "\\Version", "1.0"},
+      {control + "\\ToolboxBitmap32", std::string(ZELOMM_LIBRARY) + ", 1"},
+      {control + "\\Control", ""},
+      {control + "\\Insertable", ""},
+      {"ZELOMM.ZelommCtrl.1\\CLSID", "{E881B560-E2F4-101B-96E6-0020AF38F4BB}"},
+      {page, "Zelomm Property Page"},
+      {page + "\\ProgID", "ZELOMM.ZelommPropPage.1"},
+      {page + "\\InprocServer32", ZELOMM_LIBRARY},
+      {"ZELOMM.ZelommPropPage.1\\CLSID", "{E881B564-E2F4-101B-96E6-0020AF38F4BB}"},
+      {lib, "Zelomm ActiveX Control module"},
+      {lib + "\\0\\linux", ZELOMM_LIBRARY},
+  };
+  for (const auto &e : expected)
+    EXPECT_EQ(reg.value(e.key), e.value) << e.key;
+
+  // The type library and the toolbox picture travel inside the library file.
+  const auto typeLib = com::readLibrarySection(ZELOMM_LIBRARY, "dorrin_typelib");
+  ASSERT_TRUE(typeLib);
+  for (const char *part : {"library ZelommLib", "uuid(E881B563-E2F4-101B-96E6-0020AF38F4BB)",
+                           "version(1.0)", "coclass Zelomm", "[default] dispinterface _DZelomm;",
+                           "[default, source] dispinterface _DZelommEvents;",
+                           "[id(12)] BSTR Command;", "[id(-600)] void Click();"})
+    EXPECT_TRUE(typeLib->contains(part)) << part;
+  const auto picture = com::readLibrarySection(ZELOMM_LIBRARY, "dorrin_toolbox");
+  ASSERT_TRUE(picture);
+  QImage icon;
+  ASSERT_TRUE(icon.loadFromData(*picture, "XPM"));
+  EXPECT_EQ(icon.size(), QSize(16, 15));
+  EXPECT_FALSE(com::readLibrarySection(ZELOMM_LIBRARY, "no_such_section"));
+
+  // The property page class is creatable and edits a control's properties.
+  com::ComPtr<com::IDispatch> ctl;
+  ASSERT_EQ(com::createInstance(CLSID_Zelomm, &ctl), com::S_OK);
+  ctl.reset();
+  void *handle = dlopen(ZELOMM_LIBRARY, RTLD_NOW | RTLD_NOLOAD);
+  ASSERT_NE(handle, nullptr) << "loaded by the first creation";
+  auto canUnload = reinterpret_cast<com::DllCanUnloadNowFn>(dlsym(handle, "DllCanUnloadNow"));
+  ASSERT_NE(canUnload, nullptr);
+  ASSERT_EQ(com::createInstance(CLSID_Zelomm, &ctl), com::S_OK);
+  com::ComPtr<com::IPropertyPage> pp;
+  ASSERT_EQ(com::createInstanceByProgId("ZELOMM.ZelommPropPage.1", &pp), com::S_OK);
+  com::IUnknown *objects[] = {ctl.get()};
+  ASSERT_EQ(pp->SetObjects(1, objects), com::S_OK);
+  auto sheet = std::make_unique<QWidget>();
+  QWidget *pageWidget = nullptr;
+  ASSERT_EQ(pp->Activate(sheet.get(), &pageWidget), com::S_OK);
+  auto *bevel = pageWidget->findChild<QLineEdit *>("edit201");
+  ASSERT_NE(bevel, nullptr);
+  EXPECT_EQ(bevel->text(), "2");
+  bevel->setText("6");
+  ASSERT_EQ(pp->Apply(), com::S_OK);
+  Variant v;
+  ASSERT_EQ(com::getProperty(ctl.get(), dispidBevelWidth, &v), com::S_OK);
+  EXPECT_EQ(v, Variant(std::int16_t{6}));
+  pp.reset();
+  ctl.reset();
+  ASSERT_NE(canUnload(), com::S_OK) << "the page still holds the control";
+  sheet.reset();
+
+  // With nothing alive the library says it may be unloaded.
+  QTest::qWait(10); // bars of released controls go from the event loop
+  EXPECT_EQ(canUnload(), com::S_OK);
+  ASSERT_EQ(com::createInstance(CLSID_Zelomm, &ctl), com::S_OK);
+  EXPECT_EQ(canUnload(), com::S_FALSE) << "a control is alive";
+  ctl.reset();
+  com::ComPtr<com::IClassFactory> factory;
+  ASSERT_EQ(com::getClassObject(CLSID_Zelomm, com::IClassFactory::iid, factory.put()), com::S_OK);
+  factory->LockServer(true);
+  factory.reset();
+  EXPECT_EQ(canUnload(), com::S_FALSE) << "the server is locked";
+  ASSERT_EQ(com::getClassObject(CLSID_Zelomm, com::IClassFactory::iid, factory.put()), com::S_OK);
+  factory->LockServer(false);
+  factory.reset();
+  EXPECT_EQ(canUnload(), com::S_OK);
+  dlclose(handle);
+
+  ASSERT_EQ(com::registerServer(ZELOMM_LIBRARY, true), com::S_OK);
+  for (const auto &e : expected)
+    EXPECT_FALSE(reg.keyExists(e.key)) << e.key;
+  EXPECT_FALSE(reg.keyExists("TypeLib\\{E881B563-E2F4-101B-96E6-0020AF38F4BB}\\1.0"));
+}
+
+// Which glyphs a shown bar has enabled, as a string of 0/1 in button order.
+std::string shownEnabled(QWidget *bar) {
+  const QImage img = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  std::string out;
+  for (int k = 0; k < kButtonCount; ++k) {
+    const Cell c = cellOf(k, img.width(), img.height());
+    const QImage drawn = img.copy(QRect(glyphOrigin(c, false), QSize(16, 14)));
+    out += drawn == glyph(k, true) ? '1' : drawn == glyph(k, false) ? '0' : '?';
+  }
+  return out;
+}
+
+TEST_F(ZelommComponent, BarFollowsARealWaveBeforeDuringAndAfterItsPlay) {
+  ASSERT_EQ(com::registerServer(ZELOMM_LIBRARY), com::S_OK);
+  QWidget form;
+  form.resize(400, 100);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  std::unique_ptr<com::ControlHost> host;
+  ASSERT_EQ(com::ControlHost::create(kProgId, DIID__DZelommEvents, &form, &host), com::S_OK);
+  QWidget *bar = host->widget();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->parentWidget(), &form);
+  EXPECT_EQ(shownEnabled(bar), "000000000") << "no device";
+  bool done = false;
+  host->setEventHandler([&](com::DISPID id, const std::vector<Variant> &) {
+    if (id == eventidDone) done = true;
+  });
+
+  ASSERT_TRUE(mci::test::writeWave(QDir(paths::dataFolder()).filePath("long.wav"), 16000, 8000));
+  host->put(dispidDeviceType, "waveaudio");
+  host->put(dispidFileName, "long.wav");
+  ASSERT_EQ(commandError(*host, "open"), 0);
+  Variant can;
+  host->get(dispidCanPlay, &can);
+  EXPECT_TRUE(can.boolVal());
+  host->get(dispidCanEject, &can);
+  EXPECT_FALSE(can.boolVal());
+  host->get(dispidCanStep, &can);
+  const char stepping = can.boolVal() ? '1' : '0';
+  const std::string steps(2, stepping);
+  // A wave device plays but neither records nor ejects.
+  EXPECT_EQ(shownEnabled(bar), "111000" + steps + "0") << "stopped";
+
+  // PLAY pressed on the bar itself.
+  const int d = (bar->width() + 1) / 9;
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(2 * d + d / 2, bar->height() / 2));
+  Variant mode;
+  ASSERT_EQ(host->get(dispidMode, &mode), com::S_OK);
+  EXPECT_EQ(mode, Variant(std::int32_t{526})) << "playing";
+  EXPECT_EQ(shownEnabled(bar), "110110" + steps + "0") << "playing";
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3 * d + d / 2, bar->height() / 2));
+  ASSERT_EQ(host->get(dispidMode, &mode), com::S_OK);
+  EXPECT_EQ(mode, Variant(std::int32_t{529})) << "paused";
+  EXPECT_EQ(shownEnabled(bar), "110110" + steps + "0") << "paused";
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3 * d + d / 2, bar->height() / 2));
+  ASSERT_EQ(host->get(dispidMode, &mode), com::S_OK);
+  EXPECT_EQ(mode, Variant(std::int32_t{526})) << "resumed";
+
+  QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
+  EXPECT_EQ(shownEnabled(bar), "111000" + steps + "0") << "stopped after the notification";
 }
 
 TEST_F(ZelommComponent, PlayToolReportsEachStringAndDone) {
