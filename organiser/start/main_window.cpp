@@ -65,7 +65,11 @@ void MainWindow::createZelomm() {
     qCWarning(lcStart) << "the multimedia control is not available; alarm sounds stay silent:"
                        << QString::fromStdString(com::errorText(hr));
     zelomm1_.reset();
+    return;
   }
+  // The control only plays alarm sounds: page 6 has no room for its bar (the
+  // clock panel and the splitter fill the panel) and nothing there uses it.
+  if (QWidget *bar = zelomm1_->widget()) bar->hide();
 }
 
 int MainWindow::PlayWave(const QString &sound) {

@@ -162,6 +162,10 @@ TEST_F(WindowFixture, PlayWaveDrivesTheRegisteredMultimediaControlToTheEnd) {
   ASSERT_EQ(com::registerServer(ZELOMM_LIBRARY), com::S_OK);
   auto w = load();
   ASSERT_NE(w->Zelomm1(), nullptr) << "created through its registered class";
+  QWidget *bar = w->Zelomm1()->widget();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->parentWidget(), w->form().Pan_Back[6]) << "on page 6";
+  EXPECT_TRUE(bar->isHidden());
   int done = 0;
   w->Zelomm1()->setEventHandler([&](com::DISPID id, const std::vector<com::Variant> &) {
     if (id == 1) ++done;
