@@ -17,6 +17,7 @@ packages=(
   fonts-nanum fontconfig
   xvfb xdotool x11-utils xauth trayer faketime
   desktop-file-utils dpkg-dev file
+  clang libclang-rt-14-dev
 )
 
 install_packages() {
@@ -58,6 +59,8 @@ case "${1:-}" in
     (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --output-on-failure -j"$(nproc)")
     DORRIN_DATA_DIR=$(mktemp -d) "$root/build/bin/dorrin" --smoke
+    # The parsers of outside input under libFuzzer, 10 s each; fails on any finding.
+    "$root/scripts/fuzz.sh" ci
     ;;
   package)
     install_packages

@@ -74,7 +74,9 @@ namespace {
 
 class ClosedRecordset final : public Recordset {
 public:
+  explicit ClosedRecordset(QString why) : why_(std::move(why)) {}
   bool IsOpen() const override { return false; }
+  QString LastError() const override { return why_; }
   bool MoveFirst() override { return false; }
   bool MoveLast() override { return false; }
   bool MoveNext() override { return false; }
@@ -92,12 +94,16 @@ protected:
   QString fieldName(int) const override { return {}; }
   std::optional<QString> fieldValue(int) const override { return std::nullopt; }
   bool setFieldValue(int, const std::optional<QString> &) override { return false; }
+
+private:
+  QString why_;
 };
 
 } // namespace
 
-std::unique_ptr<Recordset> closedRecordset() {
-  return std::make_unique<ClosedRecordset>();
+std::unique_ptr<Recordset> closedRecordset(const QString &why) {
+  return std::make_unique<ClosedRecordset>(
+      why.isEmpty() ? QStringLiteral("the database is not open") : why);
 }
 
 } // namespace dorrin::db

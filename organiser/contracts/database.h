@@ -81,6 +81,9 @@ public:
   Recordset &operator=(const Recordset &) = delete;
 
   virtual bool IsOpen() const = 0;
+  // Why the last failing read or change failed, for the user ("" when none);
+  // on a recordset that is not open, why it is not.
+  virtual QString LastError() const = 0;
 
   // Moves cancel a pending AddNew/Edit. MoveFirst/MoveLast fail on an empty
   // table; MoveNext from the last record reaches the end (Eof() true) and
@@ -150,6 +153,14 @@ public:
   virtual bool IsOpen() const = 0;
   // Why the database could not be opened; empty when it is open.
   virtual QString Error() const = 0;
+  // The file is there but holds no usable database of ours: damaged pages,
+  // another program's data, not a database at all. Such a file is never
+  // written to; it should be set aside and a new one started. Becomes true
+  // also while open, at the first answer that the file is damaged (every
+  // change fails from then on).
+  virtual bool Damaged() const = 0;
+  // Why the last failing operation failed (or Error() when not open).
+  virtual QString LastError() const = 0;
   // Never null; on failure every call on the recordset fails.
   virtual std::unique_ptr<Recordset> OpenRecordset(const QString &table, int type = kDynaset) = 0;
   // Groups many changes into one transaction (bulk loads).
@@ -171,7 +182,7 @@ public:
 };
 
 // A recordset on which every call fails: what a database that is not open
-// hands out.
-std::unique_ptr<Recordset> closedRecordset();
+// hands out. `why` is its LastError().
+std::unique_ptr<Recordset> closedRecordset(const QString &why = {});
 
 } // namespace dorrin::db

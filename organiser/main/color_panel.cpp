@@ -1,6 +1,7 @@
 #include "organiser/main/color_panel.h"
 
 #include "platform/forms/dialogs.h"
+#include "platform/text/field_text.h"
 #include "platform/text/runtime.h"
 
 namespace dorrin::organiser {
@@ -104,7 +105,10 @@ void ColorPanel::ColorSave_MouseDown() {
     s.Back_Color[j] = SaveGrid[j]->backColorFixed();
     s.Fore_Color[j] = SaveGrid[j]->foreColorFixed();
   }
-  const QString wanted = text::trim(StartMenu->text());
+  // Compared with the captions as they are stored ("@" in its full-width form).
+  const QString typed = text::fieldText(StartMenu->text(), u"@");
+  if (typed != StartMenu->text()) StartMenu->setText(typed);
+  const QString wanted = text::trim(typed);
   for (int i = 0; i <= 6; ++i) {
     if (text::trim(form_.Menu[i]->caption()) == wanted) {
       s.Start_Page = static_cast<std::int16_t>(i);

@@ -2,7 +2,9 @@
 
 #include "platform/desktop/desktop_icons.h"
 #include "platform/forms/dialogs.h"
+#include "platform/forms/entry_checks.h"
 #include "platform/forms/screen_fit.h"
+#include "platform/text/field_text.h"
 
 #include <QLoggingCategory>
 #include <QMouseEvent>
@@ -295,9 +297,12 @@ void FrmStart::Menu_MouseDown(int i, int b) {
     } else if (services_.dialogs) {
       const auto answer = services_.dialogs->inputBox(QStringLiteral("제목을 입력하십시오"),
                                                       QStringLiteral("제목"), QString());
-      if (answer && !answer->isEmpty()) {
-        s.Page_Name[i] = *answer;
-        Menu[i]->setCaption(*answer);
+      // "@" separates the settings line's fields: a caption shows and keeps
+      // its full-width form instead. Text the file cannot hold is refused.
+      const QString caption = answer ? text::fieldText(*answer, u"@") : QString();
+      if (!caption.isEmpty() && forms::acceptCp949(services_.dialogs, caption)) {
+        s.Page_Name[i] = caption;
+        Menu[i]->setCaption(caption);
         call("Frm_Save", hooks.Frm_Save);
       }
     }

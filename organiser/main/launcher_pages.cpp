@@ -1,16 +1,20 @@
 #include "organiser/main/launcher_pages.h"
 
+#include "organiser/contracts/tables.h"
 #include "organiser/main/frm_start.h"
 #include "organiser/main/launcher_run.h"
 #include "organiser/main/link_editor.h"
 #include "platform/forms/dialogs.h"
+#include "platform/forms/entry_checks.h"
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/panel.h"
 #include "platform/forms/splitter.h"
 #include "platform/forms/textbox.h"
 #include "platform/fsview/fs_lists.h"
+#include "platform/paths/data_folder.h"
 #include "platform/shell/clipboard.h"
 #include "platform/shell/shell.h"
+#include "platform/text/field_text.h"
 #include "platform/text/runtime.h"
 
 #include <QDir>
@@ -117,7 +121,11 @@ void Launcher::Com_Load() {
 }
 
 void Launcher::Set_Guide_Slot() {
-  if (!guideInstalled_) guideInstalled_ = installUserGuide();
+  if (!guideInstalled_) {
+    QString error;
+    guideInstalled_ = installUserGuide(&error);
+    if (!guideInstalled_) forms::reportSaveFailure(form_.dialogs(), guideFile(), error);
+  }
   store_.setGuideSlot();
 }
 
@@ -296,7 +304,14 @@ void Launcher::cut(int n) {
   store_.Item_Caption[n].clear();
   store_.Item_Kind[n].clear();
   setCell(n, QString());
-  store_.Remove(n);
+  // A slot shown from memory only (the user guide) has no record to remove.
+  if (store_.hasRecord(n) && !store_.Remove(n)) reportStoreFailure();
+}
+
+void Launcher::reportStoreFailure() {
+  forms::reportSaveFailure(form_.dialogs(),
+                           paths::resolve(QString::fromUtf8(db::kLauncherDatabase)),
+                           store_.lastError());
 }
 
 void Launcher::paste(int n) {
@@ -318,10 +333,12 @@ void Launcher::paste(int n) {
   // rewritten rather than doubled.
   const QString &kind = store_.Item_Kind[n], &caption = store_.Item_Caption[n],
                 &path = store_.Item_Path[n];
+  bool stored = true;
   if (!t.isEmpty() || store_.hasRecord(n))
-    store_.Replace(n, kind, caption, path);
+    stored = store_.Replace(n, kind, caption, path);
   else if (!path.isEmpty())
-    store_.Add(n, kind, caption, path);
+    stored = store_.Add(n, kind, caption, path);
+  if (!stored) reportStoreFailure();
   setCell(n, u' ' + caption);
 }
 
@@ -329,8 +346,12 @@ void Launcher::Btn_HawkIn_Click() {
   LinkEditor &e = *editor_;
   const int n = slotOf(Mb, Mc);
   if (!LauncherStore::valid(n)) return;
-  const QString p = e.Txt_Path->text(); // 1
-  const QString c = e.Txt_Cap->text();
+  // 1. A path is one line; a caption also never holds the clipboard
+  // record's "|". Both are shown as they are stored.
+  const QString p = text::fieldText(e.Txt_Path->text(), {});
+  const QString c = text::fieldText(e.Txt_Cap->text(), u"|");
+  if (p != e.Txt_Path->text()) e.Txt_Path->setText(p);
+  if (c != e.Txt_Cap->text()) e.Txt_Cap->setText(c);
   const QString t = text::trim(cellText(n));
   const QString kind = Link_Mode == 1 ? kKindWeb : e.Pick_Kind; // 2
   store_.Item_Path[n] = p;
@@ -338,10 +359,9 @@ void Launcher::Btn_HawkIn_Click() {
   store_.Item_Kind[n] = kind;
   restorePageSize();                                        // 3
   if ((Link_Mode == 0 || Link_Mode == 1) && !p.isEmpty()) { // 4
-    if (!t.isEmpty() || store_.hasRecord(n))
-      store_.Replace(n, kind, c, p);
-    else
-      store_.Add(n, kind, c, p);
+    const bool stored = !t.isEmpty() || store_.hasRecord(n) ? store_.Replace(n, kind, c, p)
+                                                            : store_.Add(n, kind, c, p);
+    if (!stored) reportStoreFailure();
     setCell(n, u' ' + c);
   }
   FGrid[Mb]->setRow(kRowsPerGrid - 1); // 5

@@ -95,6 +95,8 @@ private:
   void linkWeb(int n);
   void cut(int n);
   void paste(int n);
+  // A change of the launcher table failed: the user is told once per run.
+  void reportStoreFailure();
   void showEditor(int height);
   void restorePageSize();
   void setCell(int n, const QString &text);

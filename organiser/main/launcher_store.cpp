@@ -1,10 +1,11 @@
 #include "organiser/main/launcher_store.h"
 
 #include "platform/paths/data_folder.h"
+#include "platform/text/atomic_file.h"
+#include "platform/text/field_text.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 
 Q_LOGGING_CATEGORY(lcLauncher, "dorrin.launcher")
 
@@ -14,26 +15,30 @@ QString guideFile() {
   return paths::resolve(QString::fromUtf8(kGuidePath));
 }
 
-bool installUserGuide() {
+bool installUserGuide(QString *error) {
   const QString file = guideFile();
-  if (QFileInfo::exists(file)) return true;
-  if (!paths::ensureDataFolder()) return false;
-  QSaveFile out(file);
-  if (!out.open(QIODevice::WriteOnly)) {
-    qCWarning(lcLauncher) << "cannot write the user guide" << file;
+  // An empty guide is what a full disk once left behind: it is written anew.
+  // A guide with content (perhaps the user's own) is left alone.
+  const QFileInfo info(file);
+  if (info.exists() && info.size() > 0) return true;
+  if (!paths::ensureDataFolder()) {
+    if (error) *error = QStringLiteral("the data folder cannot be created");
     return false;
   }
-  out.write(userGuideText().toUtf8());
-  if (!out.commit()) {
-    qCWarning(lcLauncher) << "cannot write the user guide" << file;
+  QString why;
+  if (!text::replaceFile(file, userGuideText().toUtf8(), &why)) {
+    qCWarning(lcLauncher) << "cannot write the user guide" << file << ":" << why;
+    if (error) *error = why;
     return false;
   }
   return true;
 }
 
 QString clipRecord(int slot, const QString &kind, const QString &path, const QString &caption) {
-  return QString::fromLatin1(kClipTag) + u'|' + QString::number(slot) + u'|' + kind + u'|' + path +
-         u'|' + caption;
+  // Kind and caption are written with "|" in its full-width form (a caption
+  // from an older table may hold one), so a reader finds the path whole.
+  return QString::fromLatin1(kClipTag) + u'|' + QString::number(slot) + u'|' +
+         text::fieldText(kind, u"|") + u'|' + path + u'|' + text::fieldText(caption, u"|");
 }
 
 bool isClipRecord(const QString &text) {
@@ -52,7 +57,11 @@ ClipFields parseClipRecord(const QString &text) {
     c.hasPath = true;
   }
   if (f.size() > 4) {
-    c.caption = f[4];
+    // Kind and caption never hold "|" (see clipRecord); a path may (a file
+    // name may hold one): the caption is the last field and the path
+    // everything between the kind and it.
+    c.path = f.mid(3, f.size() - 4).join(u'|');
+    c.caption = f.last();
     c.hasCaption = true;
   }
   return c;
@@ -64,6 +73,11 @@ LauncherStore::LauncherStore(std::function<db::Recordset *()> linkRs)
 db::Recordset *LauncherStore::rs() const {
   db::Recordset *r = linkRs_ ? linkRs_() : nullptr;
   return r && r->IsOpen() ? r : nullptr;
+}
+
+QString LauncherStore::lastError() const {
+  db::Recordset *r = linkRs_ ? linkRs_() : nullptr;
+  return r ? r->LastError() : QStringLiteral("the database is not open");
 }
 
 QString LauncherStore::Find_Key(int n) {

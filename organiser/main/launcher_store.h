@@ -31,9 +31,10 @@ inline constexpr const char *kGuidePath = "c:\\Program Files\\Tessivo\\Dorrin\\D
 inline constexpr const char *kGuideCaption = "Tessivo Dorrin 사용법";
 // The guide in the data folder.
 QString guideFile();
-// Writes the shipped guide into the data folder when it is not there yet;
-// an existing file (perhaps edited by the user) is left alone.
-bool installUserGuide();
+// Writes the shipped guide into the data folder when it is not there yet
+// (or is empty); a guide with content (perhaps edited by the user) is left
+// alone. False with the reason in *error when it cannot be written.
+bool installUserGuide(QString *error = nullptr);
 // The guide's text as shipped.
 QString userGuideText();
 
@@ -44,7 +45,8 @@ QString clipRecord(int slot, const QString &kind, const QString &path, const QSt
 // A clipboard text is taken as a record when it contains the tag anywhere.
 bool isClipRecord(const QString &text);
 // Fields 2, 3 and 4 of a record split at "|"; a field the text lacks stays
-// null (a caption that held "|" is cut there).
+// null. With more than five fields the caption is the last one and the
+// path runs from field 3 to the one before it (a path may hold "|").
 struct ClipFields {
   QString kind, path, caption;
   bool hasKind = false, hasPath = false, hasCaption = false;
@@ -85,6 +87,8 @@ public:
   // Whether the table holds a record for slot n.
   bool hasRecord(int n);
   static QString Find_Key(int n);
+  // Why the last change of the table failed, for the user.
+  QString lastError() const;
 
   QString Clip_Record(int n) const;
 

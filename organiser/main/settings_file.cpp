@@ -1,13 +1,11 @@
 #include "organiser/main/settings_file.h"
 
 #include "organiser/main/settings_line.h"
+#include "platform/forms/entry_checks.h"
 #include "platform/paths/data_folder.h"
+#include "platform/text/atomic_file.h"
 #include "platform/text/runtime.h"
 #include "platform/text/text_file.h"
-
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(lcMain)
 
 namespace dorrin::organiser {
 
@@ -16,9 +14,12 @@ QString settingsPath() {
 }
 
 void Frm_load(FrmStart &form) {
-  const auto lines = text::readLines(settingsPath());
-  if (!lines || lines->isEmpty()) return;
-  parseSettingsLine(lines->first(), form.state());
+  const QString path = settingsPath();
+  text::removeStaleTemporaries(path);
+  // Only the first line counts; a huge file is not read beyond it.
+  const auto line = text::readFirstLine(path);
+  if (!line || line->isEmpty()) return;
+  parseSettingsLine(*line, form.state());
 }
 
 bool Frm_Save(FrmStart &f) {
@@ -42,8 +43,11 @@ bool Frm_Save(FrmStart &f) {
       if (p < 5) store(s.Pane2_Height[p], split->paneHeight(2));
     }
   }
-  if (text::writeLines(settingsPath(), {formatSettingsLine(s, f.top(), f.left())})) return true;
-  qCWarning(lcMain) << "cannot write" << settingsPath();
+  // On failure the state keeps what the user set, for the next save.
+  QString error;
+  if (text::writeLines(settingsPath(), {formatSettingsLine(s, f.top(), f.left())}, &error))
+    return true;
+  forms::reportSaveFailure(f.dialogs(), settingsPath(), error);
   return false;
 }
 

@@ -1,16 +1,20 @@
 #include "organiser/planner/week_planner.h"
 
 #include "organiser/contracts/database.h"
+#include "organiser/contracts/tables.h"
 #include "organiser/main/frm_start.h"
 #include "organiser/planner/month_calendar.h"
 #include "organiser/planner/week_table.h"
 #include "platform/forms/dialogs.h"
+#include "platform/forms/entry_checks.h"
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/form.h"
 #include "platform/forms/panel.h"
 #include "platform/forms/screen_fit.h"
 #include "platform/forms/splitter.h"
 #include "platform/forms/textbox.h"
+#include "platform/paths/data_folder.h"
+#include "platform/text/field_text.h"
 #include "platform/text/runtime.h"
 
 #include <QLoggingCategory>
@@ -245,11 +249,17 @@ void WeekPlanner::WeekSpiltHeight() {
   forms::keepWithinScreenHeight(form_);
 }
 
-void WeekPlanner::Week_Data_Save(const QDate &day, const QString &text) {
+bool WeekPlanner::Week_Data_Save(const QDate &day, const QString &text) {
   db::Recordset *rs = weekRs_ ? weekRs_() : nullptr;
-  if (!rs) return;
-  if (!appendWeekEntry(*rs, day, text))
-    qCWarning(lcPlanner) << "the entry" << text << "was not stored";
+  if (rs && appendWeekEntry(*rs, day, text)) return true;
+  qCWarning(lcPlanner) << "the entry" << text << "was not stored";
+  reportSaveFailure(rs);
+  return false;
+}
+
+void WeekPlanner::reportSaveFailure(const db::Recordset *rs) {
+  forms::reportSaveFailure(form_.dialogs(), paths::resolve(QString::fromUtf8(db::kWeekDatabase)),
+                           rs ? rs->LastError() : QStringLiteral("the database is not open"));
 }
 
 void WeekPlanner::Week_Grids() {
@@ -324,7 +334,10 @@ void WeekPlanner::Txt_Week_KeyDown(int keyCode) {
   g.setCol(1);
   g.setRow(Sel_Row);
   const QString old = text::trim(g.textMatrix(Sel_Row, 1));
-  const QString now = text::trim(Txt_Week->text());
+  // An entry is one line: a pasted line break becomes a blank, visibly.
+  const QString typed = text::fieldText(Txt_Week->text(), {});
+  if (typed != Txt_Week->text()) Txt_Week->setText(typed);
+  const QString now = text::trim(typed);
   const QDate entryDay = form_.state().Work_Date.addDays(Cur_Day - 1);
   db::Recordset *rs = weekRs_ ? weekRs_() : nullptr;
   // The line's entry is the first of the strip's day with the line's text;
@@ -335,13 +348,14 @@ void WeekPlanner::Txt_Week_KeyDown(int keyCode) {
     if (old.isEmpty() && now.isEmpty()) {
       clearAndClose();
     } else if (old.isEmpty()) {
-      Week_Data_Save(entryDay, now);
+      // A failed save keeps the editor open with the text, to try again.
+      if (!Week_Data_Save(entryDay, now)) return;
       refresh();
       clearAndClose();
     } else if (now.isEmpty()) {
       // The line was erased: delete its entry.
       if (!find()) return;
-      rs->Delete();
+      if (!rs->Delete()) return reportSaveFailure(rs);
       moveOnAfterChange(*rs);
       refresh();
       clearAndClose();
@@ -351,7 +365,10 @@ void WeekPlanner::Txt_Week_KeyDown(int keyCode) {
       rs->Edit();
       rs->Fields(kWeekDateColumn).SetValue(text::shortDate(entryDay));
       rs->Fields(kWeekTextColumn).SetValue(now);
-      if (!rs->Update()) qCWarning(lcPlanner) << "the entry" << old << "was not changed";
+      if (!rs->Update()) {
+        qCWarning(lcPlanner) << "the entry" << old << "was not changed";
+        return reportSaveFailure(rs);
+      }
       moveOnAfterChange(*rs);
       refresh();
       clearAndClose();
@@ -369,7 +386,7 @@ void WeekPlanner::Txt_Week_KeyDown(int keyCode) {
     return;
   }
   if (!find()) return;
-  rs->Delete();
+  if (!rs->Delete()) return reportSaveFailure(rs);
   moveOnAfterChange(*rs);
   refresh();
   clearAndClose();

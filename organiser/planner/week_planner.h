@@ -56,8 +56,8 @@ public:
   void DisplayRecord(const QDate &day);
   // Sizes the panes, the page panel and the window from Day_Lines.
   void WeekSpiltHeight();
-  // Appends one entry.
-  void Week_Data_Save(const QDate &day, const QString &text);
+  // Appends one entry; false (reported to the user) when it was not stored.
+  bool Week_Data_Save(const QDate &day, const QString &text);
   // Start-up step: column 1 left-aligned, column 0 one twip wide.
   void Week_Grids();
   // Child layout of Pan_Back(5) at a panel width.
@@ -92,6 +92,8 @@ private:
   // The reference day changed / the table changed: show it again.
   void showWeek();
   void refresh();
+  // A change of the week table failed: the user is told once per run.
+  void reportSaveFailure(const db::Recordset *rs);
   void clearAndClose();
   // Gives strip i's grid at least n lines, each Row_Height tall.
   void ensureLines(int i, int n);

@@ -10,11 +10,16 @@
 #include "organiser/planner/schedule_list.h"
 #include "organiser/planner/week_planner.h"
 #include "platform/com/host.h"
+#include "platform/db/sqlite_engine.h"
+#include "platform/forms/dialogs.h"
 #include "platform/paths/data_folder.h"
 #include "platform/tray/tray_icon.h"
 #include "zelomm/zelomm_ids.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSet>
 
 Q_DECLARE_LOGGING_CATEGORY(lcStart)
 
@@ -114,17 +119,68 @@ void MainWindow::load() {
   form_->Form_Load();
 }
 
+static QString damagedDatabaseMessage(const QString &path, const QString &reason,
+                                      const QString &asideName) {
+  return QStringLiteral("데이터 파일을 열 수 없습니다.\n\n%1\n(%2)\n\n"
+                        "파일이 손상되었거나 이 프로그램의 파일이 아닙니다. "
+                        "이 파일은 바꾸지 않고 그대로 둡니다.\n\n"
+                        "이 파일을 \"%3\"(으)로 이름을 바꾸어 옆에 두고 "
+                        "새 파일로 시작하시겠습니까?\n"
+                        "[아니요]를 고르면 이번에는 이 파일의 내용을 보거나 "
+                        "저장할 수 없습니다.")
+      .arg(QDir::toNativeSeparators(path), reason, asideName);
+}
+
 void MainWindow::openDatabases() {
   if (!services_.engine) return;
   auto open = [this](const char *file, const db::TableDef &table,
                      std::unique_ptr<db::Database> &dbOut, std::unique_ptr<db::Recordset> &rsOut) {
-    dbOut = services_.engine->OpenDatabase(paths::resolve(QString::fromUtf8(file)), {table});
+    const QString path = paths::resolve(QString::fromUtf8(file));
+    dbOut = services_.engine->OpenDatabase(path, {table});
+    if (dbOut->Damaged()) offerSetAside(path, table, dbOut);
     rsOut = dbOut->OpenRecordset(table.name, db::kDynaset);
     rsOut->MoveLast();
     rsOut->MoveFirst();
   };
   open(db::kWeekDatabase, db::weekTable(), weekDb_, weekRs_);
   open(db::kLauncherDatabase, db::launcherTable(), linkDb_, linkRs_);
+}
+
+} // namespace dorrin::organiser
+
+namespace dorrin::organiser {
+
+// A damaged or foreign database is never written to. The user is asked once
+// per process whether to move it aside (renamed with the date, nothing
+// deleted) and start a new one; a refusal keeps the file closed.
+void MainWindow::offerSetAside(const QString &path, const db::TableDef &table,
+                               std::unique_ptr<db::Database> &database) {
+  static QSet<QString> asked;
+  if (asked.contains(path) || !services_.dialogs) return;
+  asked.insert(path);
+  const QDate today = form_->today();
+  const QFileInfo info(path);
+  const QString asideName = info.completeBaseName() + QStringLiteral("-damaged-") +
+                            today.toString(u"yyyy-MM-dd") + u'.' + info.suffix();
+  const int answer = services_.dialogs->msgBox(
+      damagedDatabaseMessage(path, database->Error(), asideName),
+      forms::vbYesNo | forms::vbExclamation, QStringLiteral("데이터 파일 손상"));
+  if (answer != forms::vbYes) {
+    qCWarning(lcStart) << "the damaged database" << path << "stays closed for this run";
+    return;
+  }
+  QString error;
+  const auto moved = db::setAsideDatabase(path, today, &error);
+  if (!moved) {
+    services_.dialogs->msgBox(QStringLiteral("파일의 이름을 바꾸지 못했습니다.\n\n%1\n(%2)")
+                                  .arg(QDir::toNativeSeparators(path), error),
+                              forms::vbOKOnly | forms::vbCritical,
+                              QStringLiteral("데이터 파일 손상"));
+    return;
+  }
+  database.reset();
+  database = services_.engine->OpenDatabase(path, {table});
+  asked.remove(path); // a new file that fails too is asked about again
 }
 
 } // namespace dorrin::organiser

@@ -78,6 +78,8 @@ public:
 
 private:
   void openDatabases();
+  void offerSetAside(const QString &path, const db::TableDef &table,
+                     std::unique_ptr<db::Database> &database);
   void addTrayIcon();
   void createZelomm();
 

@@ -36,14 +36,22 @@ QString escapePart(const QString &s) {
   return out;
 }
 
+int hexDigit(QChar c) {
+  if (c >= u'0' && c <= u'9') return c.unicode() - u'0';
+  if (c >= u'a' && c <= u'f') return c.unicode() - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c.unicode() - u'A' + 10;
+  return -1;
+}
+
+// "%" and exactly two hex digits stand for one character; anything else
+// (a sign, a blank, one digit) is kept as written.
 QString unescapePart(const QString &s) {
   QString out;
   for (qsizetype i = 0; i < s.size(); ++i) {
     if (s[i] == u'%' && i + 2 < s.size()) {
-      bool ok = false;
-      const int v = s.mid(i + 1, 2).toInt(&ok, 16);
-      if (ok) {
-        out += QChar(v);
+      const int hi = hexDigit(s[i + 1]), lo = hexDigit(s[i + 2]);
+      if (hi >= 0 && lo >= 0) {
+        out += QChar(char16_t(hi * 16 + lo));
         i += 2;
         continue;
       }

@@ -2,10 +2,16 @@
 
 #include "platform/db/sqlite_recordset.h"
 #include "platform/db/sqlite_support.h"
+#include "platform/text/atomic_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 
 namespace dorrin::db {
 
@@ -21,6 +27,9 @@ constexpr int kBusyTimeoutMs = 1000;
 // Page cache ceiling (KiB); taken only as pages are read, it keeps the
 // indexes of a large table in memory so a find costs no file reads.
 constexpr int kCacheKiB = 32768;
+// Files up to this many pages (16 MiB with 4 KiB pages) get a full quick
+// check at open; it reads every page, a few milliseconds per MiB.
+constexpr qint64 kQuickCheckPages = 4096;
 
 bool exec(sqlite3 *db, const QString &sql, QString *error = nullptr) {
   char *msg = nullptr;
@@ -126,16 +135,54 @@ QString prepareSchema(sqlite3 *db, const std::vector<TableDef> &create) {
   return {};
 }
 
+// Looks for damage before the file is used. A small file (every launcher
+// table, a week table of several years) gets SQLite's quick check of every
+// page; a larger one only has each table's pages counted, which finds a
+// damaged table page without the cost of checking every index. Returns why
+// the file is damaged, or "".
+QString damageCheck(sqlite3 *db, const std::vector<TableDef> &tables) {
+  // The first text of the statement's first row; false on an error.
+  auto query = [db](const QString &sql, QString *answer) {
+    sqlite3_stmt *stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW)
+      *answer = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_ROW || rc == SQLITE_DONE;
+  };
+  auto isDamage = [db] {
+    const int primary = sqlite3_errcode(db) & 0xff;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+  };
+  QString answer;
+  if (!query(QStringLiteral("PRAGMA page_count"), &answer))
+    return isDamage() ? sqlite::lastError(db) : QString();
+  if (answer.toLongLong() <= kQuickCheckPages) {
+    if (!query(QStringLiteral("PRAGMA quick_check(1)"), &answer))
+      return isDamage() ? sqlite::lastError(db) : QString();
+    return answer == u"ok" ? QString() : answer;
+  }
+  // A table the file lacks is no damage; the schema check deals with it.
+  for (const TableDef &t : tables)
+    if (!query("SELECT count(*) FROM " + quoted(t.name), &answer) && isDamage())
+      return sqlite::lastError(db);
+  return {};
+}
+
 class SqliteDatabase final : public Database {
 public:
-  SqliteDatabase(std::shared_ptr<Connection> conn, QString error)
-      : conn_(std::move(conn)), error_(std::move(error)) {}
+  SqliteDatabase(std::shared_ptr<Connection> conn, QString error, bool damaged = false)
+      : conn_(std::move(conn)), error_(std::move(error)), damaged_(damaged) {}
 
   bool IsOpen() const override { return conn_ != nullptr; }
   QString Error() const override { return error_; }
+  bool Damaged() const override { return damaged_ || (conn_ && conn_->damaged); }
+  QString LastError() const override { return conn_ ? conn_->lastError : error_; }
 
   std::unique_ptr<Recordset> OpenRecordset(const QString &table, int type) override {
-    if (!conn_) return closedRecordset(); // the failure was reported when opening
+    // The failure was reported when opening.
+    if (!conn_) return closedRecordset("the database cannot be opened: " + error_);
     if (type != kDynaset) {
       qCWarning(lcDb) << "recordset type" << type << "is not offered; only a dynaset (2)";
       return closedRecordset();
@@ -163,22 +210,25 @@ private:
     if (!conn_) return false;
     QString error;
     if (exec(conn_->db, QString::fromLatin1(sql), &error)) return true;
+    conn_->failed(sqlite3_extended_errcode(conn_->db));
     qCWarning(lcDb) << sql << "failed on" << conn_->path << ":" << error;
     return false;
   }
 
   std::shared_ptr<Connection> conn_;
   QString error_;
+  bool damaged_;
 };
 
 } // namespace
 
 std::unique_ptr<Database> SqliteEngine::OpenDatabase(const QString &path,
                                                      const std::vector<TableDef> &create) {
-  auto failed = [&](const QString &why) {
+  // damaged: the file's content is the trouble (not its folder or rights).
+  auto failed = [&](const QString &why, bool damaged = false) {
     qCCritical(lcDb).noquote() << "cannot open the database" << path << "-" << why
                                << "- the file is left as it is";
-    return std::make_unique<SqliteDatabase>(nullptr, why);
+    return std::make_unique<SqliteDatabase>(nullptr, why, damaged);
   };
   const QFileInfo info(path);
   const bool exists = info.exists();
@@ -192,21 +242,87 @@ std::unique_ptr<Database> SqliteEngine::OpenDatabase(const QString &path,
     if (!f.open(QIODevice::ReadOnly)) return failed("it cannot be read: " + f.errorString());
     if (f.read(16) != QByteArray("SQLite format 3\0", 16))
       return failed(QStringLiteral("it is not in this program's database format (SQLite); "
-                                   "an Access file needs converting first"));
+                                   "an Access file needs converting first"),
+                    true);
   }
   sqlite3 *handle = nullptr;
   const int flags = SQLITE_OPEN_READWRITE | (fresh ? SQLITE_OPEN_CREATE : 0);
   const int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
   auto conn = std::make_shared<Connection>(handle, path); // closes the handle in any case
-  if (rc != SQLITE_OK) return failed(sqlite::lastError(handle));
+  if (rc != SQLITE_OK) {
+    const int primary = sqlite3_errcode(handle) & 0xff;
+    return failed(sqlite::lastError(handle), primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB);
+  }
   sqlite3_extended_result_codes(handle, 1);
   sqlite3_busy_timeout(handle, kBusyTimeoutMs);
   exec(handle, QStringLiteral("PRAGMA cache_size = -%1").arg(kCacheKiB));
+  if (!fresh) {
+    const QString damage = damageCheck(handle, create);
+    if (!damage.isEmpty()) return failed("it is damaged: " + damage, true);
+  }
   const QString why = prepareSchema(handle, create);
-  if (!why.isEmpty()) return failed(why);
+  if (!why.isEmpty()) {
+    const int primary = sqlite3_errcode(handle) & 0xff;
+    // Another program's database or other fields are as unusable as damage;
+    // a file that could not be read for another reason (locked) is not.
+    const bool unusable = primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB ||
+                          (!why.startsWith(u"its content cannot be read") &&
+                           !why.startsWith(u"its tables cannot be created"));
+    return failed(why, unusable);
+  }
+  // A change reaches the disk before its statement returns, and a kill at any
+  // moment leaves the old or the new content: a rollback journal beside the
+  // file (one database file, no WAL side files) with a full sync of journal
+  // and file at every commit.
+  exec(handle, QStringLiteral("PRAGMA journal_mode = DELETE"));
+  exec(handle, QStringLiteral("PRAGMA synchronous = FULL"));
   if (sqlite3_db_readonly(handle, "main") == 1)
     qCWarning(lcDb) << path << "is read-only: changes to it will fail";
   return std::make_unique<SqliteDatabase>(std::move(conn), QString());
+}
+
+} // namespace dorrin::db
+
+namespace dorrin::db {
+
+std::optional<QString> setAsideDatabase(const QString &path, const QDate &day, QString *error) {
+  const QFileInfo info(path);
+  const QString stem = info.completeBaseName(), suffix = info.suffix();
+  const QString base = stem + QStringLiteral("-damaged-") + day.toString(u"yyyy-MM-dd");
+  QString target;
+  for (int n = 1; n < 1000; ++n) {
+    const QString name = base + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
+                         (suffix.isEmpty() ? QString() : u'.' + suffix);
+    target = info.dir().filePath(name);
+    if (!QFileInfo::exists(target) && !QFileInfo::exists(target + QStringLiteral("-journal")))
+      break;
+    target.clear();
+  }
+  if (target.isEmpty()) {
+    if (error) *error = QStringLiteral("no free name beside the file");
+    return std::nullopt;
+  }
+  // A rename keeps the bytes untouched; it is told never to replace a file
+  // (a file system that cannot be told so gets a plain rename to the name
+  // found free above).
+  const QByteArray from = QFile::encodeName(path), to = QFile::encodeName(target);
+  int rc = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+  if (rc != 0 && errno == EINVAL) rc = ::rename(from.constData(), to.constData());
+  if (rc != 0) {
+    if (error) *error = QString::fromLocal8Bit(std::strerror(errno));
+    return std::nullopt;
+  }
+  // A journal left beside the file belongs to it: it moves along, or SQLite
+  // would apply it to the new database of the same name.
+  for (const char *side : {"-journal", "-wal", "-shm"}) {
+    const QString from = path + QLatin1String(side);
+    if (QFileInfo::exists(from))
+      ::rename(QFile::encodeName(from).constData(),
+               QFile::encodeName(target + QLatin1String(side)).constData());
+  }
+  text::syncFolder(info.absolutePath());
+  qCWarning(lcDb) << "the database" << path << "was set aside as" << target;
+  return target;
 }
 
 } // namespace dorrin::db

@@ -75,8 +75,10 @@ bool SqliteRecordset::takeRow(Statement &s) {
     s.done();
     return true;
   }
-  if (rc != SQLITE_DONE)
-    qCWarning(lcDb) << "reading" << table_ << "failed:" << lastError(conn_->db);
+  if (rc != SQLITE_DONE) {
+    conn_->failed(rc);
+    qCWarning(lcDb) << "reading" << table_ << "failed:" << conn_->lastError;
+  }
   s.done();
   pos_ = Pos::End;
   return false;
@@ -100,6 +102,13 @@ const SqliteRecordset::Row *SqliteRecordset::current() const {
     if (pos_ != Pos::Record) return nullptr;
   }
   return &row_;
+}
+
+bool SqliteRecordset::refuseDamaged(const char *operation) {
+  if (!conn_->damaged) return false;
+  qCWarning(lcDb) << operation << "on" << table_ << "refused: the file is damaged";
+  cancelEdit();
+  return true;
 }
 
 bool SqliteRecordset::noCurrent(const char *operation) const {
@@ -142,7 +151,8 @@ bool SqliteRecordset::MoveNext() {
     while ((rc = next_.step()) == SQLITE_ROW)
       ahead_.emplace_back(next_.int64(0), readRow(next_));
     if (rc != SQLITE_DONE) {
-      qCWarning(lcDb) << "reading" << table_ << "failed:" << lastError(conn_->db);
+      conn_->failed(rc);
+      qCWarning(lcDb) << "reading" << table_ << "failed:" << conn_->lastError;
       ahead_.clear(); // read again next time
       next_.done();
       return false;
@@ -315,6 +325,7 @@ bool SqliteRecordset::Update() {
     qCWarning(lcDb) << "Update on" << table_ << "without AddNew or Edit";
     return false;
   }
+  if (refuseDamaged("Update")) return false;
   Statement &s = mode_ == Mode::Add ? insert_ : update_;
   s.start();
   bindCells(s, buffer_);
@@ -323,7 +334,8 @@ bool SqliteRecordset::Update() {
   const int changes = sqlite3_changes(conn_->db);
   s.done();
   if (rc != SQLITE_DONE) {
-    qCWarning(lcDb) << "storing a record of" << table_ << "failed:" << lastError(conn_->db);
+    conn_->failed(rc);
+    qCWarning(lcDb) << "storing a record of" << table_ << "failed:" << conn_->lastError;
     return false;
   }
   ++conn_->generation;
@@ -349,12 +361,14 @@ bool SqliteRecordset::Delete() {
   }
   cancelEdit(); // an edit in progress is dropped with the record
   if (!current()) return noCurrent("Delete");
+  if (refuseDamaged("Delete")) return false;
   delete_.start();
   delete_.bind(1, rowid_);
   const int rc = delete_.step();
   delete_.done();
   if (rc != SQLITE_DONE) {
-    qCWarning(lcDb) << "deleting a record of" << table_ << "failed:" << lastError(conn_->db);
+    conn_->failed(rc);
+    qCWarning(lcDb) << "deleting a record of" << table_ << "failed:" << conn_->lastError;
     return false;
   }
   ++conn_->generation;

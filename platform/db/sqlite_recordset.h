@@ -15,6 +15,9 @@ public:
   SqliteRecordset(std::shared_ptr<Connection> conn, QString table, std::vector<FieldDef> fields);
 
   bool IsOpen() const override { return open_; }
+  QString LastError() const override {
+    return conn_->damaged ? "the file is damaged: " + conn_->lastError : conn_->lastError;
+  }
   bool MoveFirst() override;
   bool MoveLast() override;
   bool MoveNext() override;
@@ -58,6 +61,8 @@ private:
   void bindCells(Statement &s, const Row &row) const;
   FindStatements *findStatements(int field);
   bool noCurrent(const char *operation) const;
+  // True (and the pending change dropped) when the file is known to be damaged.
+  bool refuseDamaged(const char *operation);
 
   std::shared_ptr<Connection> conn_;
   QString table_;

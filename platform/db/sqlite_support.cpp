@@ -2,6 +2,16 @@
 
 namespace dorrin::db::sqlite {
 
+void Connection::failed(int rc) {
+  lastError = QString::fromUtf8(sqlite3_errmsg(db));
+  const int primary = rc & 0xff;
+  if ((primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB) && !damaged) {
+    damaged = true;
+    qCCritical(lcDb).noquote() << "the database" << path << "is damaged (" << lastError
+                               << ") - nothing more is written to it";
+  }
+}
+
 QString lastError(sqlite3 *db) {
   return QString::fromUtf8(sqlite3_errmsg(db));
 }

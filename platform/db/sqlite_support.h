@@ -16,8 +16,14 @@ struct Connection {
   Connection(const Connection &) = delete;
   Connection &operator=(const Connection &) = delete;
 
+  // Records why a statement failed; an answer that the file is damaged
+  // (or no database) marks the connection damaged for good.
+  void failed(int rc);
+
   sqlite3 *db;
   QString path;
+  QString lastError;
+  bool damaged = false;
   // Bumped by every change made through this connection, so recordsets know
   // when rows they hold may be stale.
   quint64 generation = 0;

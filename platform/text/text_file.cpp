@@ -1,10 +1,11 @@
 #include "platform/text/text_file.h"
 
+#include "platform/text/atomic_file.h"
 #include "platform/text/cp949.h"
 #include "platform/text/log.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <algorithm>
 
 namespace dorrin::text {
 
@@ -35,28 +36,44 @@ std::optional<QStringList> readLines(const QString &path) {
   return lines;
 }
 
+std::optional<QString> readFirstLine(const QString &path, qsizetype maxBytes) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) {
+    qCDebug(lcText) << "cannot read" << path << f.errorString();
+    return std::nullopt;
+  }
+  // Read in pieces up to the first line feed: a huge file costs no more
+  // than its first line.
+  QByteArray line;
+  while (line.size() < maxBytes) {
+    const QByteArray piece = f.read(std::min<qint64>(64 * 1024, maxBytes - line.size()));
+    if (piece.isEmpty()) break;
+    const qsizetype lf = piece.indexOf('\n');
+    if (lf >= 0) {
+      line += piece.left(lf);
+      if (line.endsWith('\r')) line.chop(1);
+      return fromCp949(line);
+    }
+    line += piece;
+  }
+  if (f.error() != QFileDevice::NoError) {
+    qCWarning(lcText) << "reading" << path << "failed:" << f.errorString();
+    return std::nullopt;
+  }
+  if (line.size() >= maxBytes)
+    qCWarning(lcText) << path << ": first line cut at" << maxBytes << "bytes";
+  return fromCp949(line);
+}
+
 bool writeLines(const QString &path, const QStringList &lines, QString *error) {
   QByteArray bytes;
   for (const QString &line : lines) {
     bytes += toCp949(line);
     bytes += "\r\n";
   }
-  // Unbuffered: with a buffered QSaveFile a failing flush (disk full) goes
-  // unnoticed and commit() replaces the file with a truncated one. Written
-  // in one call, a short write shows up in write()'s result.
-  QSaveFile f(path);
-  bool ok = f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-  if (ok) {
-    ok = f.write(bytes) == bytes.size();
-    if (!ok) f.cancelWriting();
-    ok = f.commit() && ok;
-  }
-  if (!ok) {
-    qCWarning(lcText) << "cannot write" << path << ":" << f.errorString()
-                      << "- the old file is kept";
-    if (error) *error = f.errorString();
-    return false;
-  }
+  if (!replaceFile(path, bytes, error)) return false;
+  // Temporaries of earlier writes that were killed half-way go now.
+  removeStaleTemporaries(path);
   return true;
 }
 

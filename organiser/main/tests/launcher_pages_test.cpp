@@ -196,7 +196,7 @@ TEST_F(PagesFixture, CutThenPasteTwiceGivesTwoSlots) {
 TEST_F(PagesFixture, PasteOntoEmptyAddsAndOntoOccupiedReplaces) {
   form.Form_Load();
   link(8, u("파일"), u("옛것"), u("/old"));
-  clipboard.content = u("tessivodorrin|3|웹|http://new|새것|more");
+  clipboard.content = u("tessivodorrin|3|웹|http://new|새것");
   command(8, kComPaste); // occupied: the record is rewritten
   command(9, kComPaste); // empty: one is added
   EXPECT_EQ(table.records(), (std::vector<LinkRecord>{rec(8, "웹", "새것", "http://new"),

@@ -120,7 +120,9 @@ TEST(ClipRecord, FormatAndFields) {
     const char *kind, *path, *caption;
   } cases[] = {
       {"tessivodorrin|5|파일|/a.txt|a", true, 3, "파일", "/a.txt", "a"},
-      {"tessivodorrin|5|파일|/a.txt|a|b|c", true, 3, "파일", "/a.txt", "a"}, // cut at the first "|"
+      // Only a path may hold "|": the caption is the last field.
+      {"tessivodorrin|5|파일|/a|b.txt|a", true, 3, "파일", "/a|b.txt", "a"},
+      {"tessivodorrin|5|파일|/a.txt|a|b|c", true, 3, "파일", "/a.txt|a|b", "c"},
       {"tessivodorrin|5|웹|http://x", true, 2, "웹", "http://x", ""},
       {"tessivodorrin|5|폴더", true, 1, "폴더", "", ""},
       {"see tessivodorrin here", true, 0, "", "", ""},
@@ -144,6 +146,15 @@ TEST(ClipRecord, FormatAndFields) {
   store.Item_Path[9] = u("/x|y");
   store.Item_Caption[9] = u("x");
   EXPECT_EQ(store.Clip_Record(9), u("tessivodorrin|9|파일|/x|y|x"));
+  // A record carries any entry whole: "|" in the path stays, one in a
+  // caption or kind (from an older table) shows in its full-width form.
+  store.Item_Kind[9] = u("파|일");
+  store.Item_Path[9] = u("/a|b/c||d|");
+  store.Item_Caption[9] = u("x|y|");
+  const ClipFields back = parseClipRecord(store.Clip_Record(9));
+  EXPECT_EQ(back.kind, u("파｜일"));
+  EXPECT_EQ(back.path, u("/a|b/c||d|"));
+  EXPECT_EQ(back.caption, u("x｜y｜"));
 }
 
 TEST(UserGuide, InstalledOnceAndNeverOverwritten) {
@@ -166,6 +177,14 @@ TEST(UserGuide, InstalledOnceAndNeverOverwritten) {
   EXPECT_TRUE(installUserGuide());
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), QByteArray("my notes"));
+  f.close();
+  // An empty guide (left by an old failed write) is written anew.
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.close();
+  EXPECT_TRUE(installUserGuide());
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(f.readAll()), userGuideText());
+  f.close();
 
   LauncherStore store{{}};
   store.setGuideSlot();

@@ -3,16 +3,21 @@
 #include "organiser/alarms/alarm_page.h"
 #include "organiser/alarms/time_editor.h"
 #include "organiser/main/color_panel.h"
+#include "organiser/main/launcher_pages.h"
+#include "organiser/main/link_editor.h"
 #include "organiser/main/settings_file.h"
 #include "organiser/planner/notice_popup.h"
+#include "organiser/planner/week_planner.h"
 #include "organiser/start/main_window.h"
 #include "platform/com/host.h"
 #include "platform/com/loader.h"
 #include "platform/db/sqlite_engine.h"
 #include "platform/desktop/desktop_icons.h"
+#include "platform/forms/entry_checks.h"
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/panel.h"
 #include "platform/forms/testing/fake_dialogs.h"
+#include "platform/forms/textbox.h"
 #include "platform/shell/testing/fake_shell.h"
 #include "platform/text/cp949.h"
 #include "platform/text/runtime.h"
@@ -20,6 +25,7 @@
 #include "tests/support/temp_folder.h"
 #include "zelomm/zelomm_ids.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -245,4 +251,194 @@ TEST_F(WindowFixture, TheMemoPageListsTodaysAlarmsAndTheWeekTableAndStartsOnIt) 
     EXPECT_EQ(f.Grid_A->textMatrix(r, 1), want[r][1]) << r;
   }
   EXPECT_EQ(f.Grid_A->textMatrix(3, 1), "");
+}
+
+TEST_F(WindowFixture, ADamagedWeekDatabaseIsReportedAndSetAsideOnRequest) {
+  QByteArray damaged("SQLite format 3\0", 16);
+  damaged += QByteArray(8192, '\x5a');
+  struct Case {
+    int answer;
+    bool setAside;
+  } cases[] = {{forms::vbNo, false}, {forms::vbYes, true}};
+  for (const Case &c : cases) {
+    test::TempFolder folder;
+    qputenv("DORRIN_DATA_DIR", folder.path().toUtf8());
+    folder.write("TessivoWeek.mdb", damaged);
+    dialogs.calls.clear();
+    dialogs.msgBoxAnswers = {c.answer};
+    auto w = load();
+    ASSERT_EQ(dialogs.count(forms::testing::FakeDialogs::Kind::MsgBox), 1);
+    const QString text = dialogs.calls[0].text;
+    EXPECT_TRUE(text.contains("TessivoWeek.mdb")) << text.toStdString();
+    EXPECT_EQ(dialogs.calls[0].style & forms::vbYesNo, forms::vbYesNo);
+    EXPECT_TRUE(w->Link_Db()->IsOpen()) << "the other database is not touched";
+    const QStringList aside =
+        QDir(folder.path()).entryList({"TessivoWeek-damaged-*.mdb"}, QDir::Files);
+    if (c.setAside) {
+      ASSERT_EQ(aside.size(), 1);
+      EXPECT_EQ(folder.read(aside[0]), damaged) << "kept byte for byte";
+      ASSERT_TRUE(w->Week_Db()->IsOpen());
+      ASSERT_TRUE(w->Week_Rs()->AddNew());
+      w->Week_Rs()->Fields(0).SetValue("2026-12-10");
+      w->Week_Rs()->Fields(1).SetValue("새 파일");
+      EXPECT_TRUE(w->Week_Rs()->Update());
+    } else {
+      EXPECT_TRUE(aside.isEmpty());
+      EXPECT_FALSE(w->Week_Db()->IsOpen());
+      EXPECT_EQ(folder.read("TessivoWeek.mdb"), damaged);
+    }
+    w.reset();
+  }
+  qputenv("DORRIN_DATA_DIR", data.path().toUtf8());
+}
+
+namespace {
+
+// A press on line `row` of week strip i, as the user makes it.
+void pressWeekLine(WeekPlanner &p, int i, int row) {
+  forms::FlexGrid &g = *p.WeekGrid[i];
+  const QPoint at(forms::toPixels(g.colPos(1) + 200), forms::toPixels(g.rowPos(row) + 140));
+  QTest::mousePress(&g, Qt::LeftButton, Qt::NoModifier, at);
+  QTest::mouseRelease(&g, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void typeWeekEntry(WeekPlanner &p, const QString &text) {
+  pressWeekLine(p, 1, 0); // today's strip, first line
+  p.Txt_Week->setText(text);
+  p.Txt_Week_KeyDown(13);
+}
+
+// Presses the launcher's pop-up button with this caption on slot n.
+void launcherCommand(Launcher &l, int n, const QString &caption) {
+  l.Mb = static_cast<std::int16_t>(n / 30);
+  l.Mc = static_cast<std::int16_t>(n % 30);
+  for (int i = 0; i < 5; ++i)
+    if (l.Com[i]->caption() == caption) return l.Com_MouseDown(i);
+  FAIL() << "no button " << caption.toStdString();
+}
+
+QStringList weekTexts(db::Recordset &rs) {
+  QStringList out;
+  for (bool more = rs.MoveFirst(); more && !rs.Eof(); more = rs.MoveNext())
+    out << rs.Fields(1).Value();
+  return out;
+}
+
+} // namespace
+
+TEST_F(WindowFixture, TypedSeparatorsLineBreaksAndEmojiNeverMoveAStoredField) {
+  forms::resetSaveFailureReports();
+  const QString typed = QString::fromUtf8("me@home|a\r\nb\tc");
+  const QString emoji = QString::fromUtf8("😀");
+  {
+    auto w = load();
+    FrmStart &f = w->form();
+    f.state().Back_Color[3] = rgb(9, 8, 7);
+    // A tab caption: "@" shows and is stored full-width, line breaks as blanks.
+    dialogs.inputAnswers = {typed};
+    f.Menu_MouseDown(2, 2);
+    EXPECT_EQ(f.Menu[2]->caption(), QString::fromUtf8("me＠home|a b c"));
+    // One CP949 cannot hold is refused with a message naming it.
+    dialogs.inputAnswers = {QString::fromUtf8("웃음") + emoji};
+    dialogs.calls.clear();
+    f.Menu_MouseDown(3, 2);
+    EXPECT_EQ(f.Menu[3]->caption(), "WEB");
+    ASSERT_EQ(dialogs.count(forms::testing::FakeDialogs::Kind::MsgBox), 1);
+    EXPECT_TRUE(dialogs.calls.back().text.contains(emoji));
+    // The start page, typed with "@" as well, finds that tab.
+    f.Menu_MouseDown(8, 2);
+    w->colorPanel().StartMenu->setText("me@home|a b c");
+    w->colorPanel().ColorSave_MouseDown();
+    EXPECT_EQ(f.state().Start_Page, 2);
+    EXPECT_EQ(w->colorPanel().StartMenu->text(), QString::fromUtf8("me＠home|a b c"));
+
+    // A week entry keeps its separators (the table holds any text) but
+    // is one line.
+    f.Menu_MouseDown(5, 1);
+    typeWeekEntry(*w->weekPlanner(), typed + emoji);
+    EXPECT_EQ(weekTexts(*w->Week_Rs()), QStringList{QString::fromUtf8("me@home|a b c😀")});
+
+    // A launcher entry with "|" in path and caption survives cut and paste.
+    f.Menu_MouseDown(0, 1);
+    Launcher &l = *w->launcher();
+    launcherCommand(l, 5, kComWeb);
+    l.editor().Txt_Path->setText("http://x/?a|b\nc");
+    l.editor().Txt_Cap->setText(QString::fromUtf8("x|y\r\nz") + emoji);
+    l.Btn_HawkIn_Click();
+    EXPECT_EQ(l.editor().Txt_Cap->text(), QString::fromUtf8("x｜y z😀"));
+    launcherCommand(l, 5, kComCut);
+    launcherCommand(l, 7, kComPaste);
+  }
+  EXPECT_EQ(settingsLine().count(u'@'), 76);
+  EXPECT_EQ(dialogs.unanswered, 1) << "only the refused caption spoke";
+
+  auto w = load();
+  FrmStart &f = w->form();
+  EXPECT_EQ(f.state().Cur_Page, 2);
+  EXPECT_EQ(f.Menu[2]->caption(), QString::fromUtf8("me＠home|a b c"));
+  EXPECT_EQ(f.Menu[3]->caption(), "WEB");
+  EXPECT_EQ(f.state().Back_Color[3], rgb(9, 8, 7));
+  EXPECT_EQ(f.state().Page_Width[4], 8000) << "later fields stay in place";
+  LauncherStore &store = w->launcher()->store();
+  EXPECT_EQ(store.Item_Path[7], "http://x/?a|b c");
+  EXPECT_EQ(store.Item_Caption[7], QString::fromUtf8("x｜y z😀"));
+  EXPECT_EQ(store.Item_Kind[7], QString::fromUtf8("웹"));
+  EXPECT_TRUE(store.Item_Path[5].isEmpty());
+}
+
+TEST_F(WindowFixture, ASaveThatFailsIsShownOncePerFileAndStoredOnceItCan) {
+  forms::resetSaveFailureReports();
+  auto w = load();
+  FrmStart &f = w->form();
+  dialogs.calls.clear();
+  // Files the program cannot write (a folder in the way works for root too):
+  // the settings line, and the journals the two databases need to change.
+  QFile::remove(settingsPath());
+  const QStringList blocks{settingsPath(), data.file("TessivoWeek.mdb-journal"),
+                           data.file("TessivoDorrin.mdb-journal")};
+  for (const QString &b : blocks)
+    ASSERT_TRUE(QDir().mkdir(b));
+
+  dialogs.inputAnswers = {QString::fromUtf8("내 탭")};
+  f.Menu_MouseDown(1, 2); // a new caption, then saved at once
+  f.Menu_MouseDown(2, 1);
+  f.Menu_MouseDown(5, 1);
+  WeekPlanner &p = *w->weekPlanner();
+  typeWeekEntry(p, QString::fromUtf8("치과 3시"));
+  EXPECT_TRUE(p.Txt_Week->visible()) << "the typed text stays on screen";
+  EXPECT_EQ(p.Txt_Week->text(), QString::fromUtf8("치과 3시"));
+  p.Txt_Week_KeyDown(13);
+  f.Menu_MouseDown(0, 1);
+  Launcher &l = *w->launcher();
+  launcherCommand(l, 3, kComWeb);
+  l.editor().Txt_Path->setText("http://www.example.org");
+  l.editor().Txt_Cap->setText(QString::fromUtf8("예시"));
+  l.Btn_HawkIn_Click();
+
+  QStringList messages;
+  for (const auto &c : dialogs.calls)
+    if (c.kind == forms::testing::FakeDialogs::Kind::MsgBox) messages << c.text;
+  ASSERT_EQ(messages.size(), 3) << messages.join("\n---\n").toStdString();
+  for (const char *name : {"dorrat.txt", "TessivoWeek.mdb", "TessivoDorrin.mdb"})
+    EXPECT_EQ(messages.filter(name).size(), 1) << name;
+  EXPECT_EQ(f.Menu[1]->caption(), QString::fromUtf8("내 탭"));
+  EXPECT_EQ(l.store().Item_Caption[3], QString::fromUtf8("예시"));
+
+  // Writable again: the next save stores what was typed.
+  for (const QString &b : blocks)
+    ASSERT_TRUE(QDir().rmdir(b));
+  f.Menu_MouseDown(5, 1);
+  pressWeekLine(p, 1, 0);
+  p.Txt_Week->setText(QString::fromUtf8("치과 3시"));
+  p.Txt_Week_KeyDown(13);
+  EXPECT_FALSE(p.Txt_Week->visible());
+  EXPECT_EQ(weekTexts(*w->Week_Rs()), QStringList{QString::fromUtf8("치과 3시")});
+  f.Menu_MouseDown(0, 1);
+  launcherCommand(l, 3, kComWeb);
+  l.Btn_HawkIn_Click();
+  EXPECT_TRUE(settingsLine().contains(QString::fromUtf8("@내 탭@")));
+  w.reset();
+  auto again = load();
+  EXPECT_EQ(again->launcher()->store().Item_Caption[3], QString::fromUtf8("예시"));
+  EXPECT_EQ(again->form().Menu[1]->caption(), QString::fromUtf8("내 탭"));
 }

@@ -3,6 +3,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace dorrin::com {
@@ -61,6 +62,20 @@ TEST_F(RegistryTest, RemovingAKeyRemovesItsSubkeysOnly) {
   EXPECT_FALSE(reg.removeKey("CLSID\\{A}"));
   EXPECT_FALSE(reg.keyExists("CLSID\\{A}\\InprocServer32"));
   EXPECT_EQ(reg.value("CLSID\\{B}"), "b");
+}
+
+TEST_F(RegistryTest, HandWrittenEscapesReadBackWithoutHarm) {
+  // Key and value names as a user or another tool may leave them in the
+  // file: only "%" with two hex digits is an escape.
+  {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[CLSID]\n%-4=a\n%4=c\n%zz=d\n%41%=f\n");
+  }
+  Registry reg(file);
+  auto names = reg.valueNames("CLSID");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"%-4", "%4", "%zz", "A%"}));
 }
 
 TEST_F(RegistryTest, DefaultFileFollowsTheEnvironment) {

@@ -453,6 +453,7 @@ TEST_F(Db, UnusableFilesAreLeftAloneAndReportedOnce) {
     auto d = open(c.name, weekTable());
     EXPECT_FALSE(d->IsOpen()) << c.name;
     EXPECT_FALSE(d->Error().isEmpty()) << c.name;
+    EXPECT_TRUE(d->Damaged()) << c.name;
     auto rs = d->OpenRecordset("AWeek", kDynaset);
     EXPECT_FALSE(rs->IsOpen());
     EXPECT_TRUE(rs->Eof());
@@ -503,5 +504,115 @@ TEST_F(Db, ExistingFileWithoutIndexesGetsThem) {
 TEST_F(Db, MissingFolderFailsWithoutCreatingIt) {
   auto d = engine.OpenDatabase(dir.file("no/such/TessivoWeek.mdb"), {weekTable()});
   EXPECT_FALSE(d->IsOpen());
+  EXPECT_FALSE(d->Damaged()); // nothing there to set aside
   EXPECT_FALSE(QDir(dir.file("no")).exists());
+}
+
+namespace {
+
+// A week database of several pages; returns its page size.
+int fillWeek(const QString &path, int rows) {
+  QString script = "BEGIN;";
+  for (int i = 0; i < rows; ++i)
+    script += QStringLiteral("INSERT INTO AWeek VALUES ('2026-12-%1', '메모 %2 %3');")
+                  .arg(1 + i % 28, 2, 10, QChar('0'))
+                  .arg(i)
+                  .arg(QString(40, 'x'));
+  sql(path, script + "COMMIT;");
+  return sql(path, "PRAGMA page_size").value(0).toInt();
+}
+
+// Overwrites one page of the file with garbage; with bumpCounter the file's
+// change counter moves on, as when another process wrote it, so an open
+// connection drops its cached pages.
+void damagePage(const QString &path, int pageSize, int page, bool bumpCounter) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  f.seek(qint64(page - 1) * pageSize);
+  f.write(QByteArray(pageSize, '\x7f'));
+  if (bumpCounter) {
+    f.seek(24);
+    QByteArray c = f.read(4);
+    c[3] = char(c[3] + 1);
+    f.seek(24);
+    f.write(c);
+  }
+}
+
+} // namespace
+
+TEST_F(Db, DamagedPagesBehindAGoodHeaderAreFoundAtOpenAndTheFileSetAside) {
+  const QString path = dir.file("TessivoWeek.mdb");
+  open("TessivoWeek.mdb", weekTable()).reset();
+  const int pageSize = fillWeek(path, 2000);
+  const int pages = sql(path, "PRAGMA page_count").value(0).toInt();
+  ASSERT_GT(pages, 10);
+  damagePage(path, pageSize, pages / 2, false);
+  const QByteArray before = dir.read("TessivoWeek.mdb");
+
+  LogCapture log;
+  auto d = open("TessivoWeek.mdb", weekTable());
+  EXPECT_FALSE(d->IsOpen());
+  EXPECT_TRUE(d->Damaged());
+  EXPECT_TRUE(d->Error().contains("damaged")) << d->Error().toStdString();
+  d.reset();
+  EXPECT_EQ(dir.read("TessivoWeek.mdb"), before);
+
+  // Set aside under a dated name, byte for byte; a second one gets "-2".
+  const QDate day(2026, 12, 10);
+  QString error;
+  const auto moved = setAsideDatabase(path, day, &error);
+  ASSERT_TRUE(moved) << error.toStdString();
+  EXPECT_EQ(*moved, dir.file("TessivoWeek-damaged-2026-12-10.mdb"));
+  EXPECT_EQ(dir.read("TessivoWeek-damaged-2026-12-10.mdb"), before);
+  EXPECT_FALSE(QFile::exists(path));
+
+  auto fresh = open("TessivoWeek.mdb", weekTable());
+  ASSERT_TRUE(fresh->IsOpen()) << fresh->Error().toStdString();
+  auto rs = fresh->OpenRecordset("AWeek", kDynaset);
+  add(*rs, {"2026-12-10", "새 메모"});
+  EXPECT_EQ(texts(*rs), QStringList{"새 메모"});
+  rs.reset();
+  fresh.reset();
+
+  dir.write("TessivoWeek.mdb", "not a database at all");
+  dir.write("TessivoWeek.mdb-journal", "its journal");
+  const auto second = setAsideDatabase(path, day, &error);
+  ASSERT_TRUE(second) << error.toStdString();
+  EXPECT_EQ(*second, dir.file("TessivoWeek-damaged-2026-12-10-2.mdb"));
+  EXPECT_EQ(dir.read("TessivoWeek-damaged-2026-12-10-2.mdb-journal"), "its journal");
+  EXPECT_EQ(dir.read("TessivoWeek-damaged-2026-12-10.mdb"), before);
+  EXPECT_FALSE(QFile::exists(path + "-journal"));
+}
+
+TEST_F(Db, DamageFoundWhileOpenStopsEveryChange) {
+  const QString path = dir.file("TessivoWeek.mdb");
+  open("TessivoWeek.mdb", weekTable()).reset();
+  const int pageSize = fillWeek(path, 2000);
+  auto d = open("TessivoWeek.mdb", weekTable());
+  ASSERT_TRUE(d->IsOpen());
+  EXPECT_FALSE(d->Damaged());
+  auto rs = d->OpenRecordset("AWeek", kDynaset);
+  ASSERT_TRUE(rs->IsOpen());
+  const int pages = sql(path, "PRAGMA page_count").value(0).toInt();
+  for (int p = 3; p < pages; ++p)
+    damagePage(path, pageSize, p, p == pages - 1);
+  const QByteArray before = dir.read("TessivoWeek.mdb");
+
+  LogCapture log;
+  log.reset();
+  int seen = 0;
+  for (bool more = rs->MoveFirst(); more && !rs->Eof(); more = rs->MoveNext())
+    ++seen;
+  EXPECT_LT(seen, 2000);
+  EXPECT_TRUE(d->Damaged());
+  EXPECT_FALSE(d->LastError().isEmpty());
+  EXPECT_EQ(log.count(QtCriticalMsg), 1) << log.messages().join('\n').toStdString();
+  EXPECT_TRUE(rs->AddNew());
+  rs->Fields(0).SetValue("2026-12-10");
+  EXPECT_FALSE(rs->Update());
+  EXPECT_FALSE(rs->FindFirst("BMemo='메모 1 " + QString(40, 'x') + "'") && rs->Delete());
+  rs.reset();
+  d.reset();
+  EXPECT_EQ(dir.read("TessivoWeek.mdb"), before);
 }

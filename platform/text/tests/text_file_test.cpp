@@ -2,10 +2,13 @@
 
 #include "tests/support/temp_folder.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -86,4 +89,61 @@ TEST(TextFile, FailedWriteKeepsTheOldFile) {
   EXPECT_FALSE(error.isEmpty()); // the reason a message can show
   EXPECT_EQ(dir.read("keep.txt"), old);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"}); // no temp left
+}
+
+TEST(TextFile, FirstLineAloneIsReadFromAFileOfAnySize) {
+  TempFolder dir;
+  struct Case {
+    QByteArray bytes;
+    std::optional<QString> line;
+  } cases[] = {
+      {"", QString()},
+      {"a@b@\r\nsecond\r\n", u("a@b@")},
+      {"a@b@\nsecond", u("a@b@")},
+      {"no ending", u("no ending")},
+      {"\xC7\xD1\xB1\xDB@\r\n", u("한글@")},
+  };
+  for (const auto &c : cases) {
+    dir.write("in.txt", c.bytes);
+    EXPECT_EQ(dorrin::text::readFirstLine(dir.file("in.txt")), c.line) << c.bytes.constData();
+  }
+  EXPECT_FALSE(dorrin::text::readFirstLine(dir.file("missing.txt")));
+
+  // A short first line, then 8 MB: the line is all that counts. A first
+  // line longer than the limit is cut there.
+  QByteArray big = "True@2@\r\n";
+  big += QByteArray(8 * 1024 * 1024, 'x');
+  dir.write("big.txt", big);
+  EXPECT_EQ(dorrin::text::readFirstLine(dir.file("big.txt")), u("True@2@"));
+  EXPECT_EQ(dorrin::text::readFirstLine(dir.file("big.txt"), 4), u("True"));
+  dir.write("long.txt", QByteArray(300000, 'y'));
+  EXPECT_EQ(dorrin::text::readFirstLine(dir.file("long.txt"), 100000)->size(), 100000);
+}
+
+TEST(TextFile, ReplacingKeepsPermissionsAndClearsStaleTemporaries) {
+  TempFolder dir;
+  const QString file = dir.file("dorrat.txt");
+  dir.write("dorrat.txt", "old\r\n");
+  ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+  // Left by writes killed half-way: two old ones, one just now (a write in
+  // progress, perhaps), and files that only look alike.
+  for (const char *name : {"dorrat.txt.Ab3dE9", "dorrat.txt.zzzzzz", "dorrat.txt.fresh1",
+                           "dorrat.txt.toolong7", "dorrat.txt.ab-cd1", "other.txt.Ab3dE9"})
+    dir.write(name, "partial");
+  const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+  for (const char *name : {"dorrat.txt.Ab3dE9", "dorrat.txt.zzzzzz", "dorrat.txt.toolong7",
+                           "dorrat.txt.ab-cd1", "other.txt.Ab3dE9"}) {
+    QFile f(dir.file(name));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+  }
+
+  ASSERT_TRUE(writeLines(file, {"new"}));
+  EXPECT_EQ(dir.read("dorrat.txt"), "new\r\n");
+  EXPECT_EQ(QFile::permissions(file) & 0x7777, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ReadUser | QFileDevice::WriteUser);
+  QStringList left = QDir(dir.path()).entryList(QDir::Files);
+  left.sort();
+  EXPECT_EQ(left, (QStringList{"dorrat.txt", "dorrat.txt.ab-cd1", "dorrat.txt.fresh1",
+                               "dorrat.txt.toolong7", "other.txt.Ab3dE9"}));
 }
