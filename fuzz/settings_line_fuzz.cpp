@@ -30,8 +30,11 @@ bool same(const PageState &a, const PageState &b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-  // As read from the file: CP949 bytes of the first line.
-  const QString line = text::fromCp949(QByteArrayView(data, qsizetype(size)));
+  // As read from the file: CP949 bytes of the first line, without its ending.
+  QByteArrayView bytes(data, qsizetype(size));
+  if (const qsizetype lf = bytes.indexOf('\n'); lf >= 0) bytes = bytes.first(lf);
+  if (bytes.endsWith('\r')) bytes.chop(1);
+  const QString line = text::fromCp949(bytes);
   PageState first;
   first.setDefaults();
   organiser::parseSettingsLine(line, first);
