@@ -38,10 +38,11 @@ for seeds in "$root"/fuzz/corpus/*/; do
   echo "== $name: ${seconds} s"
   if "$dir/fuzz/${name}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds" >"$log" 2>&1; then
-    grep -E "^stat::number_of_executed_units|^stat::new_units_added" "$log" | sed 's/^/   /'
+    { grep -E "^stat::number_of_executed_units|^stat::new_units_added" "$log" || true; } |
+      sed 's/^/   /'
   else
     echo "   FINDING (see $log and $findings):"
-    grep -E "ERROR|SUMMARY|runtime error" "$log" | head -5 | sed 's/^/   /'
+    { grep -E "ERROR|SUMMARY|runtime error|exiting" "$log" || true; } | head -5 | sed 's/^/   /'
     failed+=("$name")
   fi
 done
