@@ -5,6 +5,7 @@
 #include "organiser/main/color_panel.h"
 #include "organiser/main/launcher_pages.h"
 #include "organiser/main/settings_file.h"
+#include "organiser/phonebook/frm_telephone.h"
 #include "organiser/planner/month_calendar.h"
 #include "organiser/planner/notice_popup.h"
 #include "organiser/planner/schedule_list.h"
@@ -48,6 +49,12 @@ MainWindow::MainWindow(OrganiserServices services) : services_(services) {
   h.Pan_Load_Time = [this] { Pan_Load_Time(); };
   scheduleList_ = std::make_unique<ScheduleList>(
       f, [this] { return weekRs_.get(); }, *calendar_);
+  h.ShowTelephone = [this] {
+    if (!telephone_)
+      telephone_ = std::make_unique<FrmTelephone>(
+          PhoneBookServices{services_.engine, services_.shell, nullptr, {}});
+    telephone_->open();
+  };
   createZelomm();
 }
 
@@ -90,6 +97,7 @@ int MainWindow::PlayWave(const QString &sound) {
 }
 
 MainWindow::~MainWindow() {
+  telephone_.reset();
   chang_.reset();
   alarms_.reset();
   zelomm1_.reset();

@@ -23,6 +23,7 @@ namespace dorrin::organiser {
 class AlarmPage;
 class Chang;
 class ColorPanel;
+class FrmTelephone;
 class Launcher;
 class MonthCalendar;
 class ScheduleList;
@@ -53,6 +54,8 @@ public:
   WeekPlanner *weekPlanner() { return weekPlanner_.get(); }
   MonthCalendar *calendar() { return calendar_.get(); }
   ScheduleList *scheduleList() { return scheduleList_.get(); }
+  // The phone book window, created by the first click on its tab.
+  FrmTelephone *telephone() { return telephone_.get(); }
 
   // The multimedia control of the alarm page, created through its registered
   // class; null when the class is not registered (sounds are then skipped).
@@ -96,6 +99,7 @@ private:
   std::unique_ptr<AlarmPage> alarms_;
   std::unique_ptr<Chang> chang_;
   std::unique_ptr<ScheduleList> scheduleList_;
+  std::unique_ptr<FrmTelephone> telephone_;
 };
 
 } // namespace dorrin::organiser

@@ -15,6 +15,7 @@
 
 #include "platform/paths/data_folder.h"
 #include "resizer/ktresz30_ids.h"
+#include "platform/spreadsheet/spreadsheet_app.h"
 #include "zelomm/zelomm_ids.h"
 
 #include <QCoreApplication>
@@ -28,8 +29,9 @@ Q_DECLARE_LOGGING_CATEGORY(lcStart)
 namespace dorrin::organiser {
 
 // The component libraries ship beside the program: the multimedia control,
-// which the main window creates, and the resizer control, offered to other
-// form containers (Qt Designer, ktresz-demo). Each is registered (or
+// which the main window creates, the spreadsheet application the phone book
+// exports to, and the resizer control, offered to other form containers (Qt
+// Designer, ktresz-demo). Each is registered (or
 // registered again, when the registered library has gone) before the first
 // main window loads.
 static void registerShippedComponents() {
@@ -37,6 +39,7 @@ static void registerShippedComponents() {
     const char *file;
     com::CLSID clsid;
   } shipped[] = {{"libzelomm.so", zelomm::CLSID_Zelomm},
+                 {"libdorrin_spreadsheet.so", spreadsheet::CLSID_Application},
                  {"libktresz30.so", resizer::CLSID_KtResizer}};
   for (const auto &c : shipped) {
     const QString library = paths::shippedFile(QString::fromLatin1(c.file));

@@ -41,6 +41,7 @@ inline constexpr HRESULT DISP_E_UNKNOWNNAME = static_cast<HRESULT>(0x80020006u);
 inline constexpr HRESULT DISP_E_BADVARTYPE = static_cast<HRESULT>(0x80020008u);
 inline constexpr HRESULT DISP_E_EXCEPTION = static_cast<HRESULT>(0x80020009u);
 inline constexpr HRESULT DISP_E_OVERFLOW = static_cast<HRESULT>(0x8002000Au);
+inline constexpr HRESULT DISP_E_BADINDEX = static_cast<HRESULT>(0x8002000Bu);
 inline constexpr HRESULT DISP_E_BADPARAMCOUNT = static_cast<HRESULT>(0x8002000Eu);
 
 inline constexpr HRESULT CLASS_E_NOAGGREGATION = static_cast<HRESULT>(0x80040110u);
@@ -112,6 +113,8 @@ inline std::string errorText(HRESULT hr) {
     return "Exception occurred";
   case DISP_E_OVERFLOW:
     return "Out of present range";
+  case DISP_E_BADINDEX:
+    return "Invalid index";
   case DISP_E_BADPARAMCOUNT:
     return "Invalid number of parameters";
   case CLASS_E_NOAGGREGATION:

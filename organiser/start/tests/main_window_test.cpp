@@ -9,6 +9,7 @@
 #include "organiser/planner/notice_popup.h"
 #include "organiser/planner/week_planner.h"
 #include "organiser/start/main_window.h"
+#include "organiser/phonebook/frm_telephone.h"
 #include "platform/com/host.h"
 #include "platform/com/loader.h"
 #include "platform/db/sqlite_engine.h"
@@ -27,6 +28,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -441,4 +443,18 @@ TEST_F(WindowFixture, ASaveThatFailsIsShownOncePerFileAndStoredOnceItCan) {
   auto again = load();
   EXPECT_EQ(again->launcher()->store().Item_Caption[3], QString::fromUtf8("예시"));
   EXPECT_EQ(again->form().Menu[1]->caption(), QString::fromUtf8("내 탭"));
+}
+
+TEST_F(WindowFixture, ThePhoneTabOpensOnePhoneBookTopMostWithItsOwnDatabase) {
+  auto w = load();
+  EXPECT_EQ(w->telephone(), nullptr);
+  w->form().Menu_MouseDown(7, 1);
+  FrmTelephone *book = w->telephone();
+  ASSERT_NE(book, nullptr);
+  EXPECT_TRUE(book->isVisible());
+  EXPECT_TRUE(book->windowFlags() & Qt::WindowStaysOnTopHint);
+  ASSERT_TRUE(book->Tel_Db && book->Tel_Db->IsOpen());
+  EXPECT_TRUE(QFileInfo::exists(data.file("TessivoTel.mdb")));
+  w->form().Menu_MouseDown(7, 1);
+  EXPECT_EQ(w->telephone(), book); // one window for the run
 }
