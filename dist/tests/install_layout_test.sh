@@ -19,7 +19,7 @@ DESTDIR=$root/dest cmake --install "$build" --prefix /usr/local >"$root/install.
 check "cmake --install succeeds" test $? -eq 0
 p=$root/dest/usr/local
 
-for f in bin/dorrin bin/dorrin-regsvr bin/zelomm-play bin/ktresz-demo \
+for f in bin/dorrin bin/dorrin-regsvr bin/zelomm-play bin/ktresz-demo bin/zelomm-demo \
   lib/dorrin/libzelomm.so lib/dorrin/libktresz30.so \
   share/dorrin/Dorrin사용법.txt share/icons/hicolor/scalable/apps/dorrin.svg \
   share/applications/dorrin.desktop share/doc/dorrin/README.md; do
@@ -27,8 +27,10 @@ for f in bin/dorrin bin/dorrin-regsvr bin/zelomm-play bin/ktresz-demo \
 done
 for i in 1 2 3 4 5 6 7 8 9; do check "installed: sound $i" test -s "$p/share/dorrin/음$i.wav"; done
 check "programs are executable" test -x "$p/bin/dorrin"
-designer=$(find "$root/dest" -path '*/plugins/designer/libktresz30_designer.so')
-check "Designer plugin in Qt's plugin folder" test -n "$designer"
+for plugin in libktresz30_designer.so libzelomm_designer.so; do
+  designer=$(find "$root/dest" -path "*/plugins/designer/$plugin")
+  check "Designer plugin $plugin in Qt's plugin folder" test -n "$designer"
+done
 check "no test programs or build tools installed" \
   test -z "$(find "$root/dest" -name '*_test' -o -name make_chimes -o -name guide_template)"
 check "the desktop entry is valid" desktop-file-validate "$p/share/applications/dorrin.desktop"

@@ -28,9 +28,10 @@ done
 check "suggests a spreadsheet program" sh -c "dpkg-deb -f '$deb' Suggests | grep -q libreoffice-calc"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for f in ./usr/bin/dorrin ./usr/bin/dorrin-regsvr ./usr/bin/zelomm-play ./usr/bin/ktresz-demo \
+for f in ./usr/bin/dorrin ./usr/bin/dorrin-regsvr ./usr/bin/zelomm-play ./usr/bin/ktresz-demo ./usr/bin/zelomm-demo \
   ./usr/lib/dorrin/libzelomm.so ./usr/lib/dorrin/libktresz30.so \
   ./usr/lib/x86_64-linux-gnu/qt6/plugins/designer/libktresz30_designer.so \
+  ./usr/lib/x86_64-linux-gnu/qt6/plugins/designer/libzelomm_designer.so \
   ./usr/share/dorrin/음1.wav ./usr/share/dorrin/Dorrin사용법.txt \
   ./usr/share/applications/dorrin.desktop ./usr/share/icons/hicolor/scalable/apps/dorrin.svg; do
   check "package holds $f" sh -c "echo '$files' | grep -qxF '$f'"

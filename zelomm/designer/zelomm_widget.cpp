@@ -3,6 +3,7 @@
 #include "platform/com/loader.h"
 #include "platform/com/log.h"
 #include "platform/com/registry.h"
+#include "platform/paths/data_folder.h"
 #include "platform/com/resources.h"
 #include "zelomm/zelomm_ids.h"
 
@@ -35,8 +36,9 @@ bool Zelomm::ensureRegistered() {
   const QString here = QFileInfo(QString::fromStdString(com::modulePath(
                                      reinterpret_cast<const void *>(&Zelomm::ensureRegistered))))
                            .absolutePath();
-  QStringList candidates{here, here + QStringLiteral("/.."),
-                         QCoreApplication::applicationDirPath()};
+  QStringList candidates{here, here + QStringLiteral("/..")};
+  // A program beside the installed libraries (<prefix>/bin -> <prefix>/lib/dorrin).
+  candidates << paths::shippedFolders(QCoreApplication::applicationDirPath());
   for (const QString &dir : candidates) {
     const QString library = QDir(dir).absoluteFilePath(QStringLiteral("libzelomm.so"));
     if (!QFileInfo::exists(library)) continue;
