@@ -271,6 +271,10 @@ void FrmTelephone::Form_Unload() {
   Tel_Rs.reset();
   Tel_Db.reset();
   // The next load starts with fresh controls, as a form loaded anew does.
+  // The search box's filter goes first: its editor sends events while it is
+  // destroyed, when the box itself is already gone.
+  if (Text1) Text1->editor()->removeEventFilter(this);
+  Text1 = nullptr;
   delete Pan_Main;
   buildControls();
 }
