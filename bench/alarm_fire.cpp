@@ -6,6 +6,8 @@
 // previous alias closed first). Run with SDL_AUDIODRIVER=dummy for the paced
 // silent device, or on a desktop for the sound server. Prints median and
 // worst over 100 firings, and the first firing (which opens the device).
+#include "bench/bench_support.h"
+#include "bench/watched_output.h"
 #include "organiser/alarms/alarm_page.h"
 #include "organiser/main/frm_start.h"
 #include "organiser/planner/notice_popup.h"
@@ -23,22 +25,13 @@
 #include <string>
 #include <vector>
 
-using Clock = std::chrono::steady_clock;
 using namespace dorrin;
+using bench::Clock;
+using bench::ms;
+using bench::WatchedOutput;
 using namespace dorrin::organiser;
 
 namespace {
-
-class WatchedOutput final : public audio::Output {
-public:
-  std::unique_ptr<audio::Stream> open(const audio::Format &f, audio::StreamCallbacks cb,
-                                      std::string *error) override {
-    auto s = audio::systemOutput().open(f, std::move(cb), error);
-    last = s.get();
-    return s;
-  }
-  audio::Stream *last = nullptr;
-};
 
 // Notes the first paint of a widget after it is armed.
 class PaintWatch : public QObject {
@@ -50,10 +43,6 @@ public:
     return false;
   }
 };
-
-double ms(Clock::duration d) {
-  return std::chrono::duration<double, std::milli>(d).count();
-}
 
 void report(const char *what, std::vector<double> v) {
   std::sort(v.begin(), v.end());

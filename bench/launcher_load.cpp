@@ -3,6 +3,7 @@
 // load sequence (Com_Load, Pan_Load, Com_List), Com_Load alone, listing
 // all five pages, and the first paint of a page. Offscreen; prints
 // milliseconds (median of a few runs).
+#include "bench/bench_support.h"
 #include "organiser/contracts/tables.h"
 #include "organiser/main/frm_start.h"
 #include "organiser/main/launcher_pages.h"
@@ -19,21 +20,8 @@
 #include <vector>
 
 using namespace dorrin;
-
-namespace {
-
-double ms(QElapsedTimer &t) {
-  const double v = static_cast<double>(t.nsecsElapsed()) / 1e6;
-  t.restart();
-  return v;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-} // namespace
+using bench::median;
+using bench::ms;
 
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -4,6 +4,8 @@
 // Prints the time from "play" to the first audio callback that takes the
 // clip's samples, and to the notification, for the first play (which opens the
 // device) and for repeated plays.
+#include "bench/bench_support.h"
+#include "bench/watched_output.h"
 #include "platform/audio/output.h"
 #include "platform/mci/system.h"
 #include "platform/win/messages.h"
@@ -19,24 +21,13 @@
 #include <cstdio>
 #include <vector>
 
-using Clock = std::chrono::steady_clock;
+using dorrin::bench::Clock;
+using dorrin::bench::ms;
+using dorrin::bench::WatchedOutput;
 namespace audio = dorrin::audio;
 namespace mci = dorrin::mci;
 
 namespace {
-
-// Passes streams through to the system output and remembers the last one, so
-// the benchmark can read when the device first pulled from it.
-class WatchedOutput final : public audio::Output {
-public:
-  std::unique_ptr<audio::Stream> open(const audio::Format &f, audio::StreamCallbacks cb,
-                                      std::string *error) override {
-    auto s = audio::systemOutput().open(f, std::move(cb), error);
-    last = s.get();
-    return s;
-  }
-  audio::Stream *last = nullptr;
-};
 
 bool writeClip(const QString &path, int ms) {
   SF_INFO info{};
@@ -50,10 +41,6 @@ bool writeClip(const QString &path, int ms) {
     s[i] = short(8000 * std::sin(double(i) * 0.125));
   sf_write_short(f, s.data(), sf_count_t(s.size()));
   return sf_close(f) == 0;
-}
-
-double ms(Clock::duration d) {
-  return std::chrono::duration<double, std::milli>(d).count();
 }
 
 void report(const char *what, std::vector<double> v) {

@@ -3,6 +3,7 @@
 // group click (one group of ~3,300 contacts, and "전체", all of them) and
 // the export of every contact to an .xlsx. Offscreen; prints milliseconds
 // (median of several runs; the export once).
+#include "bench/bench_support.h"
 #include "organiser/contracts/tables.h"
 #include "organiser/phonebook/frm_telephone.h"
 #include "organiser/phonebook/spreadsheet_export.h"
@@ -24,21 +25,12 @@
 #include <vector>
 
 using namespace dorrin;
+using bench::median;
+using bench::ms;
 
 namespace {
 
 constexpr int kContacts = 100000;
-
-double ms(QElapsedTimer &t) {
-  const double v = static_cast<double>(t.nsecsElapsed()) / 1e6;
-  t.restart();
-  return v;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 QString syllable(QRandomGenerator &g) {
   static const QString family = QStringLiteral("김이박최정강조윤장임한오서신권황안송류홍");
