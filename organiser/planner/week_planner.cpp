@@ -17,7 +17,11 @@
 #include "platform/text/field_text.h"
 #include "platform/text/runtime.h"
 
+#include <QEvent>
 #include <QLoggingCategory>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 Q_LOGGING_CATEGORY(lcPlanner, "dorrin.planner")
@@ -40,8 +44,15 @@ constexpr forms::Rgb kEditorBack = rgb(192, 192, 255);
 constexpr forms::Rgb kTabChosen = rgb(156, 156, 255);
 
 constexpr int kGridLeft = 1100;
-constexpr int kEditorLeft = 1150;
-constexpr int kEditorTopOffset = 420; // splitter top plus the editor's inset
+// The strips' view on the page panel, and what the window adds around it.
+constexpr int kViewLeft = 30;
+constexpr int kViewTop = 390;
+constexpr int kViewWidthLess = 80;  // the panel's width less the view's
+constexpr int kPanelBelowView = 40; // panel height = view top + view + this
+constexpr int kWindowAroundView = 1090;
+// The editor, in the splitter's own coordinates: over the line's text.
+constexpr int kEditorLeft = 1120;
+constexpr int kEditorInset = 30;
 constexpr int kEditorHeight = 285;
 
 bool isSunday(const QDate &d) {
@@ -62,6 +73,8 @@ WeekPlanner::WeekPlanner(FrmStart &form, std::function<db::Recordset *()> weekRs
   h.Week_Grids = [this] { Week_Grids(); };
   calendar_.hooks.WeekPicked = [this] { showWeek(); };
   calendar_.hooks.HideWeekEditor = [this] { Txt_Week->setVisible(false); };
+  // The window's height decides how much of the strips shows.
+  form_.installEventFilter(this);
 }
 
 WeekPlanner::~WeekPlanner() {
@@ -96,9 +109,20 @@ void WeekPlanner::buildControls() {
   Pan_Now->setBevel(forms::KtPanel::Bevel::Inset);
   Pan_Now->place(2500, 30, 3000, 345);
 
-  WeekSpilt = new forms::KtSplitter(back, {kWeekStrips}, 0, 0);
+  WeekView = new QScrollArea(back);
+  WeekView->setObjectName("WeekView");
+  WeekView->setFrameShape(QFrame::NoFrame);
+  WeekView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  WeekView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  WeekView->setGeometry(forms::toPixels(kViewLeft), forms::toPixels(kViewTop),
+                        forms::toPixels(6315), forms::toPixels(8340));
+  WeekSpilt = new forms::KtSplitter(nullptr, {kWeekStrips}, 0, 0);
   WeekSpilt->setObjectName("WeekSpilt");
-  WeekSpilt->place(30, 390, 6315, 8340);
+  WeekSpilt->place(0, 0, 6315, 8340);
+  WeekView->setWidget(WeekSpilt);
+  // The page panel's colour shows through, as without the view.
+  WeekView->viewport()->setAutoFillBackground(false);
+  WeekSpilt->setAutoFillBackground(false);
   const QFont stripFont = forms::formFont(QStringLiteral("굴림"), 9.75, true);
   const QFont gridFont = forms::formFont(QStringLiteral("굴림"), 9);
   for (int i = 0; i < kWeekStrips; ++i) {
@@ -126,11 +150,11 @@ void WeekPlanner::buildControls() {
             guarded("WeekGrid_MouseDown", [this, i] { WeekGrid_MouseDown(i); }));
   }
 
-  Txt_Week = new forms::TextBox(back);
+  Txt_Week = new forms::TextBox(WeekSpilt);
   Txt_Week->setObjectName("Txt_Week");
   Txt_Week->setBackColor(kEditorBack);
   Txt_Week->preferNativeInput();
-  Txt_Week->place(kEditorLeft, kEditorTopOffset, 6800, kEditorHeight);
+  Txt_Week->place(kEditorLeft, kEditorInset, 6800, kEditorHeight);
   Txt_Week->setVisible(false);
   connect(Txt_Week, &forms::TextBox::keyDown, this, [this](int key, int) {
     FrmStart::call("Txt_Week_KeyDown", [&] { Txt_Week_KeyDown(key); });
@@ -163,6 +187,7 @@ void WeekPlanner::Pan_Load_Week() {
   Set_Date(s.Work_Date); // 7
   DisplayRecord(s.Work_Date);
   WeekSpiltHeight();
+  WeekView->verticalScrollBar()->setValue(0);
 }
 
 void WeekPlanner::Set_Date(const QDate &day) {
@@ -242,11 +267,37 @@ void WeekPlanner::WeekSpiltHeight() {
   // 20-twip trim); setting it would move the bar above it instead.
   for (int i = 0; i + 1 < kWeekStrips; ++i)
     WeekSpilt->setPaneHeight(i, Day_Lines[i] * rowHeight);
-  form_.Pan_Back[5]->setHeight(splitHeight + 430);
-  form_.setHeight(splitHeight + 1090);
+  form_.Pan_Back[5]->setHeight(kViewTop + splitHeight + kPanelBelowView);
+  form_.setHeight(splitHeight + kWindowAroundView);
   // Many lines would push the window's bottom, with its size grip, past the
-  // screen: it moves up, and is cut to the screen's height if it must be.
+  // screen: it moves up, and is cut to the screen's height if it must be;
+  // the lines it cannot show then scroll.
   forms::keepWithinScreenHeight(form_);
+  fitWeekView(form_.Pan_Back[5]->width());
+}
+
+void WeekPlanner::fitWeekView(int panelWidth) {
+  if (fitting_) return; // the panel's own resize comes back here
+  fitting_ = true;
+  const int content = WeekSpilt->height();
+  const int room = std::max<int>(form_.state().Row_Height, form_.height() - kWindowAroundView);
+  const int view = std::min(content, room);
+  const bool scrolls = content > view;
+  const int width = panelWidth - kViewWidthLess;
+  const int bar = scrolls ? WeekView->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+  WeekView->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  WeekView->setGeometry(forms::toPixels(kViewLeft), forms::toPixels(kViewTop),
+                        forms::toPixels(width), forms::toPixels(view));
+  WeekSpilt->setWidth(width - forms::toTwips(bar));
+  Txt_Week->setWidth(WeekSpilt->width() - kEditorLeft);
+  form_.Pan_Back[5]->setHeight(kViewTop + view + kPanelBelowView);
+  fitting_ = false;
+}
+
+bool WeekPlanner::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == &form_ && event->type() == QEvent::Resize && form_.Pan_Back[5]->isVisible())
+    FrmStart::call("fitWeekView", [this] { fitWeekView(form_.Pan_Back[5]->width()); });
+  return QObject::eventFilter(watched, event);
 }
 
 bool WeekPlanner::Week_Data_Save(const QDate &day, const QString &text) {
@@ -270,9 +321,8 @@ void WeekPlanner::Week_Grids() {
 }
 
 void WeekPlanner::Pan_Back5_Resize(int width) {
-  Txt_Week->setWidth(width - 1200);
   Pan_Now->setWidth(width > 5500 ? width - 2560 : 3000);
-  WeekSpilt->setWidth(width - 80);
+  fitWeekView(width); // the strips' view, the splitter and the editor
 }
 
 void WeekPlanner::PanWeek_Resize(int i) {
@@ -299,7 +349,7 @@ void WeekPlanner::WeekGrid_MouseDown(int i) {
   int offset = 0;
   for (int k = 0; k < i; ++k)
     offset += PanWeek[k]->height();
-  Txt_Week->setTop(offset + Sel_Row * form_.state().Row_Height + kEditorTopOffset);
+  Txt_Week->setTop(offset + Sel_Row * form_.state().Row_Height + kEditorInset);
   Txt_Week->setLeft(kEditorLeft);
   Txt_Week->setVisible(true);
   Txt_Week->raise();
@@ -320,6 +370,7 @@ void WeekPlanner::showWeek() {
   Set_Date(day);
   DisplayRecord(day);
   WeekSpiltHeight();
+  WeekView->verticalScrollBar()->setValue(0); // another week starts at its top
 }
 
 void WeekPlanner::clearAndClose() {

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <functional>
 
+class QScrollArea;
+
 namespace dorrin::db {
 class Recordset;
 }
@@ -56,6 +58,10 @@ public:
   void DisplayRecord(const QDate &day);
   // Sizes the panes, the page panel and the window from Day_Lines.
   void WeekSpiltHeight();
+  // Fits the strips' view into the window: it shows every line when they
+  // fit, else as many as the window holds, with a scroll bar for the rest;
+  // panelWidth is the page panel's.
+  void fitWeekView(int panelWidth);
   // Appends one entry; false (reported to the user) when it was not stored.
   bool Week_Data_Save(const QDate &day, const QString &text);
   // Start-up step: column 1 left-aligned, column 0 one twip wide.
@@ -82,10 +88,16 @@ public:
   std::array<forms::KtCommand *, 2> Com_Plus{};
   forms::KtCommand *Com_Calen = nullptr;
   forms::KtPanel *Pan_Now = nullptr;
+  // The strips scroll inside WeekView when the screen cannot show them all.
+  QScrollArea *WeekView = nullptr;
   forms::KtSplitter *WeekSpilt = nullptr;
   std::array<forms::KtPanel *, kWeekStrips> PanWeek{};
   std::array<forms::FlexGrid *, kWeekStrips> WeekGrid{};
+  // A child of WeekSpilt, so it scrolls with the line it edits.
   forms::TextBox *Txt_Week = nullptr;
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   void buildControls();
@@ -97,6 +109,8 @@ private:
   void clearAndClose();
   // Gives strip i's grid at least n lines, each Row_Height tall.
   void ensureLines(int i, int n);
+
+  bool fitting_ = false;
 
   FrmStart &form_;
   std::function<db::Recordset *()> weekRs_;

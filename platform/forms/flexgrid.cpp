@@ -810,6 +810,12 @@ void FlexGrid::wheelEvent(QWheelEvent *e) {
     e->ignore();
     return;
   }
+  ensureLayout();
+  if (maxTop_ <= fixedRows_ && maxLeft_ <= fixedCols_) {
+    // Every cell shows: the wheel scrolls whatever holds the grid.
+    e->ignore();
+    return;
+  }
   wheelRemainder_ += e->angleDelta().y() != 0 ? e->angleDelta().y() : e->angleDelta().x();
   const int steps = wheelRemainder_ / 120;
   wheelRemainder_ %= 120;
@@ -817,7 +823,6 @@ void FlexGrid::wheelEvent(QWheelEvent *e) {
     e->accept();
     return;
   }
-  ensureLayout();
   const bool horizontal = (e->modifiers() & Qt::ShiftModifier) || maxTop_ <= fixedRows_;
   if (horizontal && maxLeft_ > fixedCols_) {
     const int to = std::clamp(leftCol_ - steps, fixedCols_, maxLeft_);

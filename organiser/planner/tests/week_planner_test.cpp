@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 using namespace dorrin;
 using namespace dorrin::organiser;
@@ -121,11 +124,12 @@ TEST_F(WeekPlannerTest, StripsShowTheirDaysEntriesInTableOrderPlusOneEmptyLine) 
     EXPECT_EQ(planner.WeekSpilt->paneHeight(i), planner.Day_Lines[i] * 280) << i;
   EXPECT_EQ(planner.WeekSpilt->paneHeight(10), 2 * 280 - 20);
   EXPECT_EQ(planner.PanWeek[3]->height(), 26 * 280);
-  EXPECT_EQ(form.Pan_Back[5]->height(), split + 430);
-  // The window ends within the screen: 48 lines are taller than it.
+  // The window ends within the screen: 48 lines are taller than it; the
+  // page panel holds what the window shows of them.
   const int screenHeight =
       forms::toTwips(QGuiApplication::primaryScreen()->availableGeometry().height());
   EXPECT_EQ(form.height(), std::min(split + 1090, screenHeight));
+  EXPECT_EQ(form.Pan_Back[5]->height(), std::min(split, form.height() - 1090) + 430);
 
   // A refresh empties what an earlier, fuller day left.
   form.state().Work_Date = QDate(2026, 12, 20);
@@ -167,6 +171,79 @@ TEST_F(WeekPlannerTest, ManyLinesKeepTheWindowWithinTheScreen) {
   planner.PanWeek_MouseDown(2, forms::kLeftButton);
   EXPECT_EQ(form.height(), planner.WeekSpilt->height() + 1090);
   EXPECT_EQ(form.frameGeometry().top(), screen.top() + 20);
+}
+
+// Where line `row` of strip i is, in the strips' view (its left end; the
+// view shows a line when it shows this).
+static QRect lineInView(WeekPlanner &planner, int i, int row) {
+  forms::FlexGrid &g = *planner.WeekGrid[i];
+  const QPoint top =
+      g.mapTo(planner.WeekView->viewport(), QPoint(0, forms::toPixels(g.rowPos(row))));
+  return {top, QSize(1, forms::toPixels(g.rowHeight(row)))};
+}
+
+// One notch of the wheel down at point p of w, delivered as for a real wheel:
+// to w, then up its parents until one takes it. (A wheel event sent by a
+// program goes to its receiver only.)
+static void wheelDown(QWidget *w, QPoint p) {
+  for (; w; w = w->parentWidget()) {
+    QWheelEvent e(p, w->mapToGlobal(p), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w, &e);
+    if (e.isAccepted() || w->isWindow()) return;
+    p = w->mapToParent(p);
+  }
+}
+
+TEST_F(WeekPlannerTest, LinesTheScreenCannotHoldScrollIntoViewAndCanBeEdited) {
+  std::vector<Entry> many;
+  for (int k = 1; k <= 32; ++k)
+    many.push_back({"2026-12-06", QStringLiteral("일 %1").arg(k)});
+  for (int k = 1; k <= 32; ++k)
+    many.push_back({"2026-12-15", QStringLiteral("화 %1").arg(k)});
+  add(many);
+  reload();
+  QScrollBar *bar = planner.WeekView->verticalScrollBar();
+  QWidget *viewport = planner.WeekView->viewport();
+  ASSERT_TRUE(bar->isVisible()) << "the lines fit this screen";
+  EXPECT_EQ(bar->value(), 0);
+  // The view ends inside the window, above its bottom edge.
+  const QRect view(planner.WeekView->mapTo(&form, QPoint()), planner.WeekView->size());
+  EXPECT_LE(view.bottom(), form.rect().bottom());
+  EXPECT_FALSE(viewport->rect().contains(lineInView(planner, 10, 31)));
+
+  // The wheel over a day's lines scrolls the page, down to its last line.
+  wheelDown(planner.WeekGrid[1], QPoint(50, 5));
+  EXPECT_GT(bar->value(), 0);
+  for (int k = 0; k < 100 && bar->value() < bar->maximum(); ++k)
+    wheelDown(planner.WeekGrid[1], QPoint(50, 5));
+  EXPECT_EQ(bar->value(), bar->maximum());
+  EXPECT_TRUE(viewport->rect().contains(lineInView(planner, 10, 31)));
+
+  // The editor opens over the scrolled line and stores what is typed there.
+  pressLine(10, 31);
+  ASSERT_TRUE(planner.Txt_Week->isVisible());
+  const QRect editor(planner.Txt_Week->mapTo(viewport, QPoint()), planner.Txt_Week->size());
+  EXPECT_TRUE(viewport->rect().contains(editor));
+  EXPECT_EQ(editor.top(), lineInView(planner, 10, 31).top() + forms::toPixels(30));
+  EXPECT_EQ(planner.Txt_Week->text(), QStringLiteral("화 32"));
+  planner.Txt_Week->setText(QStringLiteral("고침"));
+  planner.Txt_Week_KeyDown(kEnter);
+  EXPECT_EQ(table().back(), (Entry{"2026-12-15", "고침"}));
+  EXPECT_EQ(lines(10).last(), QStringLiteral("고침"));
+
+  // A shorter window shows fewer lines and still reaches the last one.
+  form.setHeight(form.height() - 1500);
+  EXPECT_LE(planner.WeekView->mapTo(&form, QPoint()).y() + planner.WeekView->height(),
+            form.rect().bottom());
+  bar->setValue(bar->maximum());
+  EXPECT_TRUE(viewport->rect().contains(lineInView(planner, 10, 31)));
+
+  // A week whose lines fit has no scroll bar and shows every line.
+  planner.Com_Plus_MouseDown(0);
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_EQ(planner.WeekView->height(), planner.WeekSpilt->QWidget::height());
+  EXPECT_EQ(planner.WeekView->width(), planner.WeekSpilt->QWidget::width());
 }
 
 TEST_F(WeekPlannerTest, HeaderPressesAddAndRemoveLinesButKeepTwo) {
@@ -215,9 +292,10 @@ TEST_F(WeekPlannerTest, ALinePressOpensTheEditorOverTheLineWithTheCaretAtTheEnd)
   EXPECT_EQ(planner.Cur_Day, 2);
   EXPECT_EQ(planner.Sel_Row, 1);
   EXPECT_TRUE(planner.Txt_Week->visible());
-  // Strips 0 and 1 are two lines each.
-  EXPECT_EQ(planner.Txt_Week->top(), 4 * 280 + 280 + 420);
-  EXPECT_EQ(planner.Txt_Week->left(), 1150);
+  // Strips 0 and 1 are two lines each; the strips start 390 twips down the
+  // page panel and the editor sits 30 twips into its line.
+  EXPECT_EQ(planner.Txt_Week->mapTo(form.Pan_Back[5], QPoint()),
+            QPoint(forms::toPixels(1150), forms::toPixels(4 * 280 + 280 + 420)));
   EXPECT_EQ(planner.Txt_Week->text(), QStringLiteral("둘째"));
   EXPECT_EQ(planner.Txt_Week->selStart(), 2);
   EXPECT_EQ(planner.Txt_Week->selLength(), 0);

@@ -327,6 +327,23 @@ TEST_F(GridFixture, WheelAndBarScrollByWholeRows) {
   EXPECT_EQ(scrolled.count(), 2);
 }
 
+TEST_F(GridFixture, AWheelTheGridCannotUseGoesToWhatHoldsIt) {
+  // Every cell shows: a view around the grid (a scrolling page) gets the
+  // wheel instead of the grid swallowing it.
+  g.setRows(5);
+  g.setCols(3);
+  QWheelEvent down(QPointF(50, 50), g.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&g, &down);
+  EXPECT_FALSE(down.isAccepted());
+  EXPECT_EQ(g.topRow(), 1);
+  // With rows below the bottom it scrolls and keeps the wheel.
+  g.setRows(40);
+  QCoreApplication::sendEvent(&g, &down);
+  EXPECT_TRUE(down.isAccepted());
+  EXPECT_EQ(g.topRow(), 4);
+}
+
 TEST_F(GridFixture, MouseRowAndMouseColAreSetInsideMouseDownClickAndDblClick) {
   struct Seen {
     int row = -9, col = -9;
