@@ -28,9 +28,6 @@ cmake --build "$dir" -j"$(nproc)" --target fuzzers
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 # Leaks are not looked for: Qt keeps process-wide caches until exit.
 export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
-# Harnesses whose last long run found a fault not yet fixed: settings_line
-# (a caption of CR characters with a bad window top reads back differently).
-open_findings="settings_line"
 failed=()
 for seeds in "$root"/fuzz/corpus/*/; do
   name=$(basename "$seeds")
@@ -39,14 +36,7 @@ for seeds in "$root"/fuzz/corpus/*/; do
   mkdir -p "$corpus" "$findings"
   log="$dir/$name.log"
   echo "== $name: ${seconds} s"
-  # A harness with an open finding replays only its seeds in CI, so a run
-  # there fails on a regression, not at random on the known fault.
-  limit=(-max_total_time="$seconds")
-  if [ "$mode" = ci ] && [[ " $open_findings " == *" $name "* ]]; then
-    limit=(-runs=0)
-    echo "   (open finding: seeds only)"
-  fi
-  if "$dir/fuzz/${name}_fuzz" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
+  if "$dir/fuzz/${name}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds" >"$log" 2>&1; then
     { grep -E "^stat::number_of_executed_units|^stat::new_units_added" "$log" || true; } |
       sed 's/^/   /'

@@ -1,5 +1,6 @@
 #include "organiser/main/settings_line.h"
 
+#include "platform/text/field_text.h"
 #include "platform/text/runtime.h"
 
 #include <QStringList>
@@ -40,11 +41,11 @@ void setColor(forms::Rgb &target, QStringView field) {
     target = static_cast<forms::Rgb>(*v);
 }
 
-// A caption is one field of one line: a line break would cut the file.
-QString captionField(const QString &caption) {
-  QString c = caption;
-  c.replace(u'\r', u' ').replace(u'\n', u' ');
-  return text::trim(c);
+// A caption is one field of one line: a line break or tab becomes a blank.
+// A damaged file may hold a lone CR inside a caption; it is read as the
+// blank it will be written as, so the caption shown is the caption stored.
+QString captionField(QStringView caption) {
+  return text::fieldText(caption, {});
 }
 
 } // namespace
@@ -67,7 +68,7 @@ int parseSettingsLine(const QString &line, PageState &s) {
   if (has(3)) setInt32(s.Win_Left, fields[3]);
   for (int p = 0; p < kStoredPages; ++p) {
     const int f = 4 + 8 * p;
-    if (has(f)) s.Page_Name[p] = fields[f].toString();
+    if (has(f)) s.Page_Name[p] = captionField(fields[f]);
     if (has(f + 1)) setInt16(s.Page_Height[p], fields[f + 1]);
     if (has(f + 2)) setInt16(s.Page_Width[p], fields[f + 2]);
     if (has(f + 3)) setInt16(s.Split_Height[p], fields[f + 3]);
@@ -98,7 +99,7 @@ QString formatSettingsLine(const PageState &s, int windowTop, int windowLeft) {
   num(windowTop);
   num(windowLeft);
   for (int p = 0; p < kStoredPages; ++p) {
-    add(captionField(s.Page_Name[p]));
+    add(text::trim(captionField(s.Page_Name[p])));
     num(s.Page_Height[p]);
     num(s.Page_Width[p]);
     num(s.Split_Height[p]);

@@ -172,6 +172,14 @@ TEST(SettingsLine, ShortAndDamagedLinesFillWhatTheyHave) {
          e.Page_Width[0] = -7;
          e.Split_Height[0] = 1;
        }},
+      {"line breaks and tabs inside a caption: read as the blanks they are written as",
+       QStringLiteral("False@1@4\uFFFD00@0@\r\ra\rb\tc\r@"),
+       [](PageState &e) {
+         e.Cur_Page = 1;
+         e.Win_Top = 4;
+         e.Win_Left = 0;
+         e.Page_Name[0] = QStringLiteral("  a b c ");
+       }},
       {"numeric flag", QStringLiteral("-1@"), [](PageState &e) { e.Desktop_Hidden = true; }},
       {"page out of range", QStringLiteral("False@37@"), [](PageState &) {}},
       {"negative page", QStringLiteral("False@-1@"), [](PageState &) {}},
