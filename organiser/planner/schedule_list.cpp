@@ -4,11 +4,11 @@
 #include "organiser/main/frm_start.h"
 #include "organiser/planner/month_calendar.h"
 #include "organiser/planner/week_table.h"
-#include "platform/forms/dialogs.h"
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/panel.h"
 #include "platform/forms/splitter.h"
 #include "platform/forms/textbox.h"
+#include "platform/text/field_text.h"
 #include "platform/text/runtime.h"
 
 #include <QLoggingCategory>
@@ -223,7 +223,10 @@ void ScheduleList::Text1_KeyUp(int keyCode) {
   const int row = Sel_Row;
   if (row < 0 || row >= a.rows()) return;
   QString old = text::trim(a.textMatrix(row, 1));
-  QString now = text::trim(form_.Text1->text());
+  // An entry is one line: a pasted line break becomes a blank, visibly.
+  const QString typed = text::fieldText(form_.Text1->text(), {});
+  if (typed != form_.Text1->text()) form_.Text1->setText(typed);
+  QString now = text::trim(typed);
   const QString label = text::trim(a.textMatrix(row, 0));
   if (row == placeholderRow_) {
     // Today's dashed line stands for no entry: a text typed over it is a new
@@ -235,59 +238,49 @@ void ScheduleList::Text1_KeyUp(int keyCode) {
   // same text on another day is another entry.
   const QDate rowDay = rowDate(row);
   db::Recordset *rs = weekRs_ ? weekRs_() : nullptr;
-  auto find = [&] { return rs && !old.isEmpty() && findWeekEntry(*rs, rowDay, old); };
   PageState &s = form_.state();
+  // A change the table refuses is shown, and the editor stays open with the
+  // typed text so that the next Enter stores it.
+  auto failed = [&](EntryChange result) {
+    if (result != EntryChange::Failed) return false;
+    qCWarning(lcSchedule) << "the entry" << (old.isEmpty() ? now : old) << "was not stored";
+    reportWeekSaveFailure(form_.dialogs(), rs);
+    return true;
+  };
 
   if (keyCode == kKeyEnter) {
-    a.setTextMatrix(row, 1, now);
-    if (now.isEmpty()) a.setTextMatrix(row, 0, QString());
     if (label.isEmpty() && !now.isEmpty()) s.Work_Date = kUndatedDay;
+    EntryChange result = EntryChange::Done;
     if (old.isEmpty() && !now.isEmpty()) {
-      if (!rs || !appendWeekEntry(*rs, s.Work_Date, now))
-        qCWarning(lcSchedule) << "the entry" << now << "was not stored";
+      if (!rs || !appendWeekEntry(*rs, s.Work_Date, now)) result = EntryChange::Failed;
     } else if (!old.isEmpty() && now.isEmpty()) {
-      if (find()) {
-        rs->Delete();
-        moveOnAfterChange(*rs);
-      }
+      result = deleteWeekEntry(rs, rowDay, old);
     } else if (!old.isEmpty() && old != now) {
       // A changed text keeps its date.
-      if (find()) {
-        rs->Edit();
-        rs->Fields(kWeekTextColumn).SetValue(now);
-        if (!rs->Update()) qCWarning(lcSchedule) << "the entry" << old << "was not changed";
-        moveOnAfterChange(*rs);
-      }
+      result = changeWeekEntry(rs, rowDay, old, QDate(), now);
     } else if (!old.isEmpty()) {
       // The same text confirmed: the entry takes Work_Date, the date just
       // picked for the row (or today, which the page loader set).
-      if (find()) {
-        rs->Edit();
-        rs->Fields(kWeekDateColumn).SetValue(text::shortDate(s.Work_Date));
-        rs->Fields(kWeekTextColumn).SetValue(now);
-        if (!rs->Update()) qCWarning(lcSchedule) << "the entry" << old << "was not re-dated";
-        moveOnAfterChange(*rs);
-      }
+      result = changeWeekEntry(rs, rowDay, old, s.Work_Date, now);
     }
+    if (failed(result)) return;
+    a.setTextMatrix(row, 1, now);
+    if (now.isEmpty()) a.setTextMatrix(row, 0, QString());
     closeEditor();
     enableScheduleLists(form_, true);
     reload();
     return;
   }
 
-  // Delete key. Without a message box service nothing is deleted.
-  forms::Dialogs *dialogs = form_.dialogs();
-  const int answer = dialogs ? dialogs->msgBox(QStringLiteral("메모를 지우시 겠습니까?"),
-                                               forms::vbYesNo, QStringLiteral("데이터 삭제"))
-                             : forms::vbNo;
-  if (answer != forms::vbYes) {
+  // Delete key.
+  if (!confirmEntryDelete(form_.dialogs())) {
     closeEditor();
     enableScheduleLists(form_, true);
     return;
   }
-  if (!find()) return; // the editor stays open on a row whose entry is gone
-  rs->Delete();
-  moveOnAfterChange(*rs);
+  if (old.isEmpty()) return; // no entry: the editor stays open
+  const EntryChange result = deleteWeekEntry(rs, rowDay, old);
+  if (failed(result) || result == EntryChange::Gone) return; // the editor stays open
   enableScheduleLists(form_, true);
   reload();
   closeEditor();

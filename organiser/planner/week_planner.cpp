@@ -5,15 +5,12 @@
 #include "organiser/main/frm_start.h"
 #include "organiser/planner/month_calendar.h"
 #include "organiser/planner/week_table.h"
-#include "platform/forms/dialogs.h"
-#include "platform/forms/entry_checks.h"
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/form.h"
 #include "platform/forms/panel.h"
 #include "platform/forms/screen_fit.h"
 #include "platform/forms/splitter.h"
 #include "platform/forms/textbox.h"
-#include "platform/paths/data_folder.h"
 #include "platform/text/field_text.h"
 #include "platform/text/runtime.h"
 
@@ -304,13 +301,8 @@ bool WeekPlanner::Week_Data_Save(const QDate &day, const QString &text) {
   db::Recordset *rs = weekRs_ ? weekRs_() : nullptr;
   if (rs && appendWeekEntry(*rs, day, text)) return true;
   qCWarning(lcPlanner) << "the entry" << text << "was not stored";
-  reportSaveFailure(rs);
+  reportWeekSaveFailure(form_.dialogs(), rs);
   return false;
-}
-
-void WeekPlanner::reportSaveFailure(const db::Recordset *rs) {
-  forms::reportSaveFailure(form_.dialogs(), paths::resolve(QString::fromUtf8(db::kWeekDatabase)),
-                           rs ? rs->LastError() : QStringLiteral("the database is not open"));
 }
 
 void WeekPlanner::Week_Grids() {
@@ -392,55 +384,40 @@ void WeekPlanner::Txt_Week_KeyDown(int keyCode) {
   const QDate entryDay = form_.state().Work_Date.addDays(Cur_Day - 1);
   db::Recordset *rs = weekRs_ ? weekRs_() : nullptr;
   // The line's entry is the first of the strip's day with the line's text;
-  // the same text on another day is another entry.
-  auto find = [&] { return rs && findWeekEntry(*rs, entryDay, old); };
+  // the same text on another day is another entry. A change that fails keeps
+  // the editor open with the text, to try again; an entry gone keeps it too.
+  auto finish = [&](EntryChange result) {
+    if (result == EntryChange::Failed) {
+      qCWarning(lcPlanner) << "the entry" << old << "was not changed";
+      reportWeekSaveFailure(form_.dialogs(), rs);
+    }
+    if (result != EntryChange::Done) return;
+    refresh();
+    clearAndClose();
+  };
 
   if (keyCode == kKeyEnter) {
     if (old.isEmpty() && now.isEmpty()) {
       clearAndClose();
     } else if (old.isEmpty()) {
-      // A failed save keeps the editor open with the text, to try again.
       if (!Week_Data_Save(entryDay, now)) return;
       refresh();
       clearAndClose();
     } else if (now.isEmpty()) {
       // The line was erased: delete its entry.
-      if (!find()) return;
-      if (!rs->Delete()) return reportSaveFailure(rs);
-      moveOnAfterChange(*rs);
-      refresh();
-      clearAndClose();
+      finish(deleteWeekEntry(rs, entryDay, old));
     } else {
-      // Changed: the entry takes the new text.
-      if (!find()) return;
-      rs->Edit();
-      rs->Fields(kWeekDateColumn).SetValue(text::shortDate(entryDay));
-      rs->Fields(kWeekTextColumn).SetValue(now);
-      if (!rs->Update()) {
-        qCWarning(lcPlanner) << "the entry" << old << "was not changed";
-        return reportSaveFailure(rs);
-      }
-      moveOnAfterChange(*rs);
-      refresh();
-      clearAndClose();
+      finish(changeWeekEntry(rs, entryDay, old, entryDay, now));
     }
     return;
   }
 
-  // Delete key. Without a message box service nothing is deleted.
-  forms::Dialogs *dialogs = form_.dialogs();
-  const int answer = dialogs ? dialogs->msgBox(QStringLiteral("메모를 지우시 겠습니까?"),
-                                               forms::vbYesNo, QStringLiteral("데이터 삭제"))
-                             : forms::vbNo;
-  if (answer != forms::vbYes) {
+  // Delete key.
+  if (!confirmEntryDelete(form_.dialogs())) {
     clearAndClose();
     return;
   }
-  if (!find()) return;
-  if (!rs->Delete()) return reportSaveFailure(rs);
-  moveOnAfterChange(*rs);
-  refresh();
-  clearAndClose();
+  finish(deleteWeekEntry(rs, entryDay, old));
 }
 
 void WeekPlanner::Txt_Week_DblClick() {

@@ -104,8 +104,6 @@ private:
   // The reference day changed / the table changed: show it again.
   void showWeek();
   void refresh();
-  // A change of the week table failed: the user is told once per run.
-  void reportSaveFailure(const db::Recordset *rs);
   void clearAndClose();
   // Gives strip i's grid at least n lines, each Row_Height tall.
   void ensureLines(int i, int n);

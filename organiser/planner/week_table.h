@@ -9,6 +9,9 @@
 namespace dorrin::db {
 class Recordset;
 }
+namespace dorrin::forms {
+class Dialogs;
+}
 
 namespace dorrin::organiser {
 
@@ -33,6 +36,29 @@ bool findWeekEntry(db::Recordset &rs, const QDate &day, const QString &text);
 // After a delete or an update: on to the next record, or to the last one
 // when that ran past the end.
 void moveOnAfterChange(db::Recordset &rs);
+
+// What became of a change to the entry a view line stands for.
+enum class EntryChange {
+  Done,   // stored; the recordset has moved on
+  Gone,   // no entry of that day and text any more: nothing changed
+  Failed, // the table refused the change (or is not open): report it
+};
+
+// Deletes the entry (day, text) stands for (see findWeekEntry). A null
+// recordset is a database that is not open: Failed.
+EntryChange deleteWeekEntry(db::Recordset *rs, const QDate &day, const QString &text);
+
+// Gives the entry (day, text) stands for the text `now` and, when `newDay`
+// is valid, that date; an invalid `newDay` keeps the entry's date.
+EntryChange changeWeekEntry(db::Recordset *rs, const QDate &day, const QString &text,
+                            const QDate &newDay, const QString &now);
+
+// Asks whether to delete the entry; true on Yes. Without a message box
+// service the answer is No.
+bool confirmEntryDelete(forms::Dialogs *dialogs);
+
+// A failed change of the week database: shown once per run, always logged.
+void reportWeekSaveFailure(forms::Dialogs *dialogs, const db::Recordset *rs);
 
 // "12/6(일)": month "/" day "(" weekday letter ")", numbers without blanks.
 QString dayLabel(const QDate &day, const std::array<QString, 8> &weekNames);

@@ -8,6 +8,7 @@
 #include "organiser/planner/schedule_list.h"
 #include "organiser/planner/week_planner.h"
 #include "platform/db/sqlite_engine.h"
+#include "platform/forms/entry_checks.h"
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/scrollbar.h"
 #include "platform/forms/testing/fake_dialogs.h"
@@ -15,6 +16,7 @@
 #include "platform/text/runtime.h"
 #include "tests/support/temp_folder.h"
 
+#include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -30,6 +32,10 @@ inline void PrintTo(const QDate &d, std::ostream *os) {
 }
 
 namespace dorrin::organiser::testing {
+
+// Key codes the two editors act on.
+inline constexpr int kEnter = 13;
+inline constexpr int kDelete = 46;
 
 struct Entry {
   QString date; // "yyyy-MM-dd"
@@ -80,6 +86,22 @@ protected:
   }
 
   void TearDown() override { rs.reset(); }
+
+  // While blocked, every change of the week table fails and reads still
+  // work: the journal a change needs would be made through a link into a
+  // folder that does not exist (this holds for root too).
+  void blockWrites(bool on) {
+    const QString journal = folder.file("TessivoWeek.mdb-journal");
+    ASSERT_TRUE(on ? QFile::link(folder.file("no such folder/journal"), journal)
+                   : QFile::remove(journal));
+  }
+  // The save-failure messages shown so far.
+  QStringList saveFailures() const {
+    QStringList out;
+    for (const auto &c : dialogs.calls)
+      if (c.title == QStringLiteral("저장 실패")) out << c.text;
+    return out;
+  }
 
   static QDate day(int y, int m, int d) { return QDate(y, m, d); }
   QDate today() const { return clock.date(); }

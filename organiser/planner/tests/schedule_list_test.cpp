@@ -11,9 +11,6 @@ using forms::rgb;
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kDelete = 46;
-
 constexpr forms::Rgb kDarkGreen = rgb(0, 100, 50);
 constexpr forms::Rgb kOlive = rgb(192, 192, 0);
 
@@ -420,6 +417,54 @@ TEST_F(ScheduleListTest, DeleteKeyAsksAndDeletesTheRowsEntryOnlyOnYes) {
   list.Text1_DblClick();
   EXPECT_FALSE(form.Text1->visible());
   EXPECT_TRUE(listsEnabled());
+}
+
+TEST_F(ScheduleListTest, AChangeTheTableRefusesIsShownOnceAndTheTypedTextStaysToBeStored) {
+  struct Case {
+    const char *name;
+    int row;
+    const char16_t *typed; // nullptr: the text stays as it opened
+    int key;
+    std::vector<Entry> after; // once the table takes changes again
+  };
+  const std::vector<Entry> before{{"2026-12-06", "a"}, {"2026-12-07", "b"}};
+  // Rows: 12/6 a, 12/7 b, then empty rows.
+  const Case cases[] = {
+      {"a new entry", 2, u"새 메모", kEnter, {before[0], before[1], {"2100-01-01", "새 메모"}}},
+      {"a changed text", 0, u"a 바뀜", kEnter, {{"2026-12-06", "a 바뀜"}, before[1]}},
+      {"an entry confirmed: moved to today", 1, nullptr, kEnter, {before[0], {"2026-12-06", "b"}}},
+      {"an erased text", 1, u"", kEnter, {before[0]}},
+      {"the Delete key", 0, nullptr, kDelete, {before[1]}},
+  };
+  forms::resetSaveFailureReports();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    clearTable();
+    add(before);
+    showMemo();
+    const QString rowText = form.Grid_A->textMatrix(c.row, 1);
+    blockWrites(true);
+    openRow(c.row);
+    dialogs.msgBoxAnswers = {forms::vbYes};
+    typeAndKey(c.typed, c.key);
+    const QString shown = c.typed ? QString::fromUtf16(c.typed) : rowText;
+    EXPECT_EQ(table(), before);
+    EXPECT_TRUE(form.Text1->visible());
+    EXPECT_EQ(form.Text1->text(), shown);
+    EXPECT_EQ(form.Grid_A->textMatrix(c.row, 1), rowText);
+    EXPECT_TRUE(listsDisabled());
+
+    // The next key once the table takes changes again stores what is shown.
+    blockWrites(false);
+    dialogs.msgBoxAnswers = {forms::vbYes};
+    list.Text1_KeyUp(c.key);
+    EXPECT_EQ(table(), c.after);
+    EXPECT_FALSE(form.Text1->visible());
+    EXPECT_TRUE(listsEnabled());
+  }
+  const QStringList messages = saveFailures();
+  ASSERT_EQ(messages.size(), 1) << messages.join("\n").toStdString();
+  EXPECT_TRUE(messages[0].contains("TessivoWeek.mdb")) << messages[0].toStdString();
 }
 
 TEST_F(ScheduleListTest, ARebuildClosesAnEditorOrPopUpLeftOpenOnTheOldList) {

@@ -17,9 +17,6 @@ using forms::rgb;
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kDelete = 46;
-
 constexpr forms::Rgb kPurple = rgb(80, 30, 150);
 constexpr forms::Rgb kGreen = rgb(130, 150, 80);
 constexpr forms::Rgb kOlive = rgb(192, 192, 0);
@@ -473,6 +470,46 @@ TEST_F(WeekPlannerTest, DeleteKeyAsksAndDeletesOnlyOnYes) {
   edit(2, 0, "a", kDelete);
   EXPECT_TRUE(table().empty());
   EXPECT_TRUE(planner.Txt_Week->visible());
+}
+
+TEST_F(WeekPlannerTest, AChangeTheTableRefusesIsShownOnceAndTheTypedTextStaysToBeStored) {
+  struct Case {
+    const char *name;
+    int strip, line;
+    const char *typed;
+    int key;
+    std::vector<Entry> after; // once the table takes changes again
+  };
+  const std::vector<Entry> before{{"2026-12-06", "a"}, {"2026-12-07", "b"}};
+  const Case cases[] = {
+      {"a new entry", 1, 1, "새 일정", kEnter, {before[0], before[1], {"2026-12-06", "새 일정"}}},
+      {"a changed text", 2, 0, "b 바뀜", kEnter, {before[0], {"2026-12-07", "b 바뀜"}}},
+      {"an erased text", 1, 0, "", kEnter, {before[1]}},
+      {"the Delete key", 2, 0, "b", kDelete, {before[0]}},
+  };
+  forms::resetSaveFailureReports();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    for (auto r = db->OpenRecordset(QStringLiteral("AWeek")); r->MoveFirst();)
+      r->Delete();
+    add(before);
+    reload();
+    blockWrites(true);
+    dialogs.msgBoxAnswers = {forms::vbYes};
+    edit(c.strip, c.line, QString::fromUtf8(c.typed), c.key);
+    EXPECT_EQ(table(), before);
+    EXPECT_TRUE(planner.Txt_Week->visible());
+    EXPECT_EQ(planner.Txt_Week->text(), QString::fromUtf8(c.typed));
+
+    blockWrites(false);
+    dialogs.msgBoxAnswers = {forms::vbYes};
+    planner.Txt_Week_KeyDown(c.key);
+    EXPECT_EQ(table(), c.after);
+    EXPECT_FALSE(planner.Txt_Week->visible());
+  }
+  const QStringList messages = saveFailures();
+  ASSERT_EQ(messages.size(), 1) << messages.join("\n").toStdString();
+  EXPECT_TRUE(messages[0].contains("TessivoWeek.mdb")) << messages[0].toStdString();
 }
 
 TEST_F(WeekPlannerTest, OtherKeysOnlyEdit) {
