@@ -1,9 +1,12 @@
 // Checks a data folder after the organiser was killed: the settings line is
-// one whole line of 76 fields, every database passes SQLite's integrity
-// check and holds only whole entries, the user guide is whole.
+// one whole line of 76 fields, the alarm store one whole line of 539 items
+// and the group file one of 90, each text typed into them whole; every
+// database passes SQLite's integrity check and holds only whole entries,
+// the user guide is whole.
 //   check_data DATA_DIR ENTRY_PATTERN
 // Prints "checked N files, M damaged, E week entries"; fails when M > 0.
 #include "organiser/main/launcher_store.h"
+#include "platform/text/cp949.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTextStream>
 #include <sqlite3.h>
+#include <utility>
 
 namespace {
 
@@ -21,6 +25,30 @@ bool settingsWhole(const QString &path) {
   if (!f.open(QIODevice::ReadOnly)) return false;
   const QByteArray bytes = f.readAll();
   return bytes.endsWith("@\r\n") && bytes.count('\n') == 1 && bytes.count('@') == 76;
+}
+
+// One CP949 line of `items` fields, each followed by "|", ending in CR LF;
+// every field that looks typed by the test (starts like the pattern) is
+// whole.
+bool lineFileWhole(const QString &path, int items, const QRegularExpression &entry, QString *why) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) {
+    *why = f.errorString();
+    return false;
+  }
+  const QByteArray bytes = f.readAll();
+  if (!bytes.endsWith("|\r\n") || bytes.count('\n') != 1 || bytes.count('|') != items) {
+    *why = QStringLiteral("%1 bytes, %2 separators").arg(bytes.size()).arg(bytes.count('|'));
+    return false;
+  }
+  const QString line = dorrin::text::fromCp949(QByteArrayView(bytes).chopped(2));
+  const QString typed = entry.pattern().section(u' ', 0, 1); // "kill test"
+  for (const QString &field : line.split(u'|'))
+    if (field.startsWith(typed) && !entry.match(field).hasMatch()) {
+      *why = "a torn text: " + field;
+      return false;
+    }
+  return true;
 }
 
 bool databaseWhole(const QString &path, const QRegularExpression &entry, QString *why,
@@ -76,6 +104,11 @@ int main(int argc, char **argv) {
     }
   };
   if (dir.exists("dorrat.txt")) report("dorrat.txt", settingsWhole(dir.filePath("dorrat.txt")));
+  for (const auto &[name, items] : {std::pair{"timedata.txt", 539}, {"GroupName.txt", 90}})
+    if (dir.exists(name)) {
+      QString why;
+      report(name, lineFileWhole(dir.filePath(name), items, entry, &why), why);
+    }
   for (const QString &db : dir.entryList({"*.mdb"}, QDir::Files)) {
     QString why;
     report(db, databaseWhole(dir.filePath(db), entry, &why, &entries), why);
