@@ -1,6 +1,7 @@
 #include "platform/com/registry.h"
 
 #include "platform/com/log.h"
+#include "platform/text/atomic_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -188,12 +189,16 @@ std::vector<std::string> Registry::valueNames(std::string_view key) const {
 }
 
 bool Registry::sync() {
-  QDir().mkpath(QFileInfo(settings_->fileName()).absolutePath());
+  const QString folder = QFileInfo(settings_->fileName()).absolutePath();
+  QDir().mkpath(folder);
+  // QSettings replaces the file through a flushed temporary; flushing the
+  // folder as well makes the new name survive a power cut.
   settings_->sync();
   if (settings_->status() != QSettings::NoError) {
     qCWarning(lcCom) << "cannot write the registry" << settings_->fileName();
     return false;
   }
+  text::syncFolder(folder);
   return true;
 }
 

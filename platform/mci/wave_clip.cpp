@@ -1,9 +1,12 @@
 #include "platform/mci/wave_clip.h"
 
+#include "platform/text/atomic_file.h"
+
+#include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
+#include <algorithm>
 #include <cstring>
 #include <sndfile.h>
 
@@ -134,20 +137,65 @@ MCIERROR loadWaveClip(const std::string &path, WaveClip &clip) {
   return err;
 }
 
+namespace {
+
+// A wave file built in memory: libsndfile writes through these callbacks.
+struct MemoryFile {
+  QByteArray bytes;
+  sf_count_t pos = 0;
+};
+
+SF_VIRTUAL_IO memoryIo() {
+  SF_VIRTUAL_IO io{};
+  io.get_filelen = [](void *u) -> sf_count_t { return static_cast<MemoryFile *>(u)->bytes.size(); };
+  io.seek = [](sf_count_t offset, int whence, void *u) -> sf_count_t {
+    auto *m = static_cast<MemoryFile *>(u);
+    const sf_count_t base = whence == SEEK_CUR ? m->pos : whence == SEEK_END ? m->bytes.size() : 0;
+    if (base + offset < 0) return -1;
+    m->pos = base + offset;
+    return m->pos;
+  };
+  io.read = [](void *ptr, sf_count_t count, void *u) -> sf_count_t {
+    auto *m = static_cast<MemoryFile *>(u);
+    const sf_count_t n = std::clamp<sf_count_t>(m->bytes.size() - m->pos, 0, count);
+    std::memcpy(ptr, m->bytes.constData() + m->pos, size_t(n));
+    m->pos += n;
+    return n;
+  };
+  io.write = [](const void *ptr, sf_count_t count, void *u) -> sf_count_t {
+    auto *m = static_cast<MemoryFile *>(u);
+    if (m->pos + count > m->bytes.size()) m->bytes.resize(qsizetype(m->pos + count));
+    std::memcpy(m->bytes.data() + m->pos, ptr, size_t(count));
+    m->pos += count;
+    return count;
+  };
+  io.tell = [](void *u) -> sf_count_t { return static_cast<MemoryFile *>(u)->pos; };
+  return io;
+}
+
+} // namespace
+
 MCIERROR saveWaveClip(const WaveClip &clip, const std::string &path) {
-  QSaveFile out(QFile::decodeName(path.c_str()));
-  if (!out.open(QIODevice::WriteOnly)) return MCIERR_FILE_NOT_SAVED;
+  // The whole file is built in memory, then replaces the old one durably: a
+  // kill or power cut leaves the old recording or the new one, whole.
+  const QString name = QFile::decodeName(path.c_str());
   SF_INFO info{};
   info.samplerate = clip.format.rate;
   info.channels = clip.format.channels;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  SNDFILE *sf = sf_open_fd(out.handle(), SFM_WRITE, &info, 0);
-  if (!sf) return MCIERR_FILE_NOT_SAVED;
+  MemoryFile file;
+  SF_VIRTUAL_IO io = memoryIo();
+  SNDFILE *sf = sf_open_virtual(&io, SFM_WRITE, &info, &file);
+  if (!sf) {
+    qCWarning(lcMci) << "cannot save" << name << ":" << sf_strerror(nullptr);
+    return MCIERR_FILE_NOT_SAVED;
+  }
   const auto frames = sf_count_t(clip.frames());
   const bool wrote = sf_writef_short(sf, clip.samples.data(), frames) == frames;
   const bool closed = sf_close(sf) == 0;
-  if (!wrote || !closed || !out.commit()) {
-    qCWarning(lcMci) << "cannot save" << out.fileName();
+  text::removeStaleTemporaries(name);
+  if (!wrote || !closed || !text::replaceFile(name, file.bytes)) {
+    qCWarning(lcMci) << "cannot save" << name;
     return MCIERR_FILE_NOT_SAVED;
   }
   return 0;

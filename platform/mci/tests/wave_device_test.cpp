@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -318,6 +319,23 @@ TEST_F(MciTest, DeleteAndSaveEditTheFile) {
   output.advance(1000ms);
   EXPECT_EQ(playedSamples(stream()), clipFrames(5513, 11025)); // the second half stayed
   EXPECT_EQ(ask("info d file"), copy.toStdString());
+}
+
+TEST_F(MciTest, ASaveReplacesTheFileWholeOrLeavesItAsItWas) {
+  openClip("c", 500);
+  const QString target = dir.file("saved.wav");
+  dir.write("saved.wav", "an older recording");
+  ASSERT_EQ(send("save c " + quoted(target) + " wait"), 0u);
+  ASSERT_EQ(send("open " + quoted(target) + " alias d type waveaudio"), 0u);
+  EXPECT_EQ(ask("status d length"), "500");
+  // A save that cannot replace its target (a folder stands there) fails and
+  // leaves the folder as it was: no temporary beside it.
+  const QString blocked = dir.file("blocked.wav");
+  ASSERT_TRUE(QDir().mkdir(blocked));
+  const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+  EXPECT_EQ(send("save c " + quoted(blocked) + " wait"), MCIERR_FILE_NOT_SAVED);
+  EXPECT_TRUE(QFileInfo(blocked).isDir());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
 TEST_F(MciTest, SoundPlaysANamedWaveFile) {
