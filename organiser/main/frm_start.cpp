@@ -6,11 +6,15 @@
 #include "platform/forms/screen_fit.h"
 #include "platform/text/field_text.h"
 
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QMouseEvent>
 #include <exception>
 
 Q_LOGGING_CATEGORY(lcMain, "dorrin.main")
+// Each named step's duration, for finding where a start-up or a page change
+// spends its time: QT_LOGGING_RULES="dorrin.main.timing.debug=true".
+Q_LOGGING_CATEGORY(lcTiming, "dorrin.main.timing", QtWarningMsg)
 
 namespace dorrin::organiser {
 
@@ -41,7 +45,14 @@ QDateTime FrmStart::now() const {
 void FrmStart::call(const char *name, const std::function<void()> &f) {
   if (!f) return;
   try {
-    f();
+    if (lcTiming().isDebugEnabled()) {
+      QElapsedTimer t;
+      t.start();
+      f();
+      qCDebug(lcTiming, "%s: %.2f ms", name, static_cast<double>(t.nsecsElapsed()) / 1e6);
+    } else {
+      f();
+    }
   } catch (const std::exception &e) {
     qCWarning(lcMain) << name << "failed:" << e.what();
   } catch (...) {

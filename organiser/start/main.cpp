@@ -7,6 +7,7 @@
 #include "organiser/start/command_line.h"
 #include "organiser/start/organiser_app.h"
 #include "organiser/start/signal_relay.h"
+#include "organiser/start/startup_trace.h"
 #include "platform/forms/form.h"
 #include "platform/forms/translations.h"
 #include "platform/instance/instance_channel.h"
@@ -45,6 +46,7 @@ int smoke(dorrin::organiser::OrganiserApp &app, QElapsedTimer &clock) {
   using namespace dorrin::organiser;
   app.start(QString());
   const qint64 loaded = clock.elapsed();
+  dorrin::organiser::startupMark("start-up form and main window loaded");
   MainWindow *w = app.frmTime().mainWindow();
   if (!w) {
     std::fprintf(stderr, "dorrin: the main window did not load\n");
@@ -65,6 +67,7 @@ int smoke(dorrin::organiser::OrganiserApp &app, QElapsedTimer &clock) {
   qint64 firstPaint = -1;
   painted.onPaint = [&] {
     firstPaint = clock.elapsed();
+    dorrin::organiser::startupMark("first paint");
     QCoreApplication::exit(0);
   };
   w->form().installEventFilter(&painted);
@@ -83,8 +86,8 @@ int smoke(dorrin::organiser::OrganiserApp &app, QElapsedTimer &clock) {
 } // namespace
 
 int main(int argc, char **argv) {
-  QElapsedTimer clock;
-  clock.start();
+  dorrin::organiser::startupClockStart();
+  QElapsedTimer clock = dorrin::organiser::startupClock();
   QStringList arguments;
   for (int i = 0; i < argc; ++i)
     arguments << QString::fromLocal8Bit(argv[i]);
@@ -96,6 +99,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   QApplication qapp(argc, argv);
+  dorrin::organiser::startupMark("application");
   QApplication::setApplicationName(QStringLiteral("Dorrin"));
   QApplication::setOrganizationName(QStringLiteral("Tessivo"));
   QApplication::setQuitOnLastWindowClosed(false);
@@ -105,6 +109,7 @@ int main(int argc, char **argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("dorrin"));
   dorrin::forms::installFontSubstitutes();
   dorrin::forms::installKoreanTranslations();
+  dorrin::organiser::startupMark("fonts and translations");
 
   const QStringList args = QApplication::arguments();
   const bool smokeRun = commandLine.action == dorrin::organiser::CommandLine::Action::Smoke;
@@ -147,6 +152,7 @@ int main(int argc, char **argv) {
   }
 
   dorrin::organiser::OrganiserApp app;
+  dorrin::organiser::startupMark("services");
   dorrin::organiser::SignalRelay signals_([&app] {
     app.restoreDesktop();
     QCoreApplication::quit();

@@ -10,6 +10,7 @@
 #include "organiser/planner/notice_popup.h"
 #include "organiser/planner/schedule_list.h"
 #include "organiser/planner/week_planner.h"
+#include "organiser/start/startup_trace.h"
 #include "platform/com/host.h"
 #include "platform/db/sqlite_engine.h"
 #include "platform/forms/dialogs.h"
@@ -29,6 +30,7 @@ namespace dorrin::organiser {
 MainWindow::MainWindow(OrganiserServices services) : services_(services) {
   form_ =
       std::make_unique<FrmStart>(MainServices{services.dialogs, services.desktop, services.now});
+  startupMark("main form built");
   FrmStart &f = *form_;
   auto &h = f.hooks;
   h.OpenDatabases = [this] { openDatabases(); };
@@ -40,12 +42,14 @@ MainWindow::MainWindow(OrganiserServices services) : services_(services) {
   if (services.shell && services.clipboard)
     launcher_ = std::make_unique<Launcher>(
         f, [this] { return linkRs_.get(); }, *services.shell, *services.clipboard);
+  startupMark("colour panel, launcher");
   calendar_ = std::make_unique<MonthCalendar>(f);
   weekPlanner_ = std::make_unique<WeekPlanner>(
       f, [this] { return weekRs_.get(); }, *calendar_);
   alarms_ = std::make_unique<AlarmPage>(
       f, AlarmOutputs{[this](const QString &m) { showNotice(m); },
                       [this](const QString &s) { return PlayWave(s); }});
+  startupMark("calendar, week planner, alarm page");
   h.Pan_Load_Time = [this] { Pan_Load_Time(); };
   scheduleList_ = std::make_unique<ScheduleList>(
       f, [this] { return weekRs_.get(); }, *calendar_);
@@ -55,7 +59,7 @@ MainWindow::MainWindow(OrganiserServices services) : services_(services) {
           PhoneBookServices{services_.engine, services_.shell, nullptr, {}});
     telephone_->open();
   };
-  createZelomm();
+  startupMark("schedule list");
 }
 
 void MainWindow::Pan_Load_Time() {
@@ -68,6 +72,14 @@ void MainWindow::Pan_Load_Time() {
 void MainWindow::showNotice(const QString &text) {
   if (!chang_) chang_ = std::make_unique<Chang>();
   chang_->showNotice(text);
+}
+
+com::ControlHost *MainWindow::Zelomm1() {
+  if (!zelommTried_) {
+    zelommTried_ = true;
+    createZelomm();
+  }
+  return zelomm1_.get();
 }
 
 void MainWindow::createZelomm() {
@@ -85,14 +97,15 @@ void MainWindow::createZelomm() {
 }
 
 int MainWindow::PlayWave(const QString &sound) {
-  if (!zelomm1_) return -1;
-  zelomm1_->put(zelomm::dispidDeviceType, com::Variant("waveaudio"));
-  zelomm1_->put(zelomm::dispidFileName,
-                com::Variant((sound + QStringLiteral(".wav")).toStdString()));
-  zelomm1_->put(zelomm::dispidCommand, com::Variant("open"));
-  zelomm1_->put(zelomm::dispidCommand, com::Variant("play"));
+  com::ControlHost *control = Zelomm1();
+  if (!control) return -1;
+  control->put(zelomm::dispidDeviceType, com::Variant("waveaudio"));
+  control->put(zelomm::dispidFileName,
+               com::Variant((sound + QStringLiteral(".wav")).toStdString()));
+  control->put(zelomm::dispidCommand, com::Variant("open"));
+  control->put(zelomm::dispidCommand, com::Variant("play"));
   com::Variant error;
-  if (!com::succeeded(zelomm1_->get(zelomm::dispidError, &error))) return -1;
+  if (!com::succeeded(control->get(zelomm::dispidError, &error))) return -1;
   return error.i2();
 }
 
@@ -125,6 +138,7 @@ void MainWindow::addTrayIcon() {
 
 void MainWindow::load() {
   form_->Form_Load();
+  startupMark("start-up sequence");
 }
 
 static QString damagedDatabaseMessage(const QString &path, const QString &reason,

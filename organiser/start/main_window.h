@@ -58,8 +58,10 @@ public:
   FrmTelephone *telephone() { return telephone_.get(); }
 
   // The multimedia control of the alarm page, created through its registered
-  // class; null when the class is not registered (sounds are then skipped).
-  com::ControlHost *Zelomm1() { return zelomm1_.get(); }
+  // class on first use (the first sound), so loading its library does not
+  // delay the window; null when the class is not registered (sounds are
+  // then skipped).
+  com::ControlHost *Zelomm1();
   // Plays "<sound>.wav" as the alarms do: device type, file name, open, play.
   // Returns the control's Error after play (0 when the sound started), -1
   // without a control; nothing else reports a failure.
@@ -91,6 +93,7 @@ private:
   std::unique_ptr<db::Recordset> weekRs_, linkRs_;
   std::unique_ptr<FrmStart> form_;
   std::unique_ptr<com::ControlHost> zelomm1_;
+  bool zelommTried_ = false;
   // The units go before the form whose controls they fill.
   std::unique_ptr<ColorPanel> colorPanel_;
   std::unique_ptr<Launcher> launcher_;

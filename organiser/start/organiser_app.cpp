@@ -1,5 +1,6 @@
 #include "organiser/start/organiser_app.h"
 
+#include "organiser/start/startup_trace.h"
 #include "platform/com/guid.h"
 #include "platform/com/loader.h"
 #include "platform/com/registry.h"
@@ -14,8 +15,8 @@
 #include "platform/tray/tray_icon.h"
 
 #include "platform/paths/data_folder.h"
-#include "resizer/ktresz30_ids.h"
 #include "platform/spreadsheet/spreadsheet_app.h"
+#include "resizer/ktresz30_ids.h"
 #include "zelomm/zelomm_ids.h"
 
 #include <QCoreApplication>
@@ -67,7 +68,9 @@ OrganiserApp::OrganiserApp()
       tray_(std::make_unique<tray::SystemTrayIcon>()),
       shell_(std::make_unique<shell::DesktopShell>()),
       clipboard_(std::make_unique<shell::QtClipboard>()) {
+  startupMark("services built");
   registerShippedComponents();
+  startupMark("components registered");
   frmTime_ = std::make_unique<FrmTime>([this] { return std::make_unique<MainWindow>(services()); });
   connect(frmTime_.get(), &FrmTime::mainLoaded, this,
           [this](MainWindow *w) { dialogs_->setParent(&w->form()); });
@@ -82,6 +85,7 @@ OrganiserApp::OrganiserApp()
       frmTime_->F10_Pressed();
   };
   connect(hotKeys_.get(), &hotkeys::HotKeySource::pressed, this, onKey);
+  startupMark("hot keys");
 }
 
 OrganiserApp::~OrganiserApp() {
