@@ -483,7 +483,7 @@ com::HRESULT KtResizerObject::IsDirty() {
   return dirty_ ? com::S_OK : com::S_FALSE;
 }
 
-void KtResizerObject::beforeResize(QWidget *control, ResizeOptions &o) {
+void KtResizerObject::beforeResize(QWidget *control, com::IDispatch *object, ResizeOptions &o) {
   if (frozen_ || events_->sinkCount() == 0) return;
   const ScaleUnits u = units();
   auto *options = new ResizeOptionsObject(module_);
@@ -494,10 +494,12 @@ void KtResizerObject::beforeResize(QWidget *control, ResizeOptions &o) {
   options->applyNewSize = o.applyNewSize;
   options->applyNewPosition = o.applyNewPosition;
   options->resizeFonts = o.resizeFonts;
-  auto *widget = new WidgetObject(control, u);
+  // Control: a hosted component itself, a plain widget through a small object.
+  auto *widget = object ? nullptr : new WidgetObject(control, u);
   com::ComPtr<com::IDispatch> self(this);
-  events_->fire(eventidBeforeResize, {Variant(static_cast<com::IDispatch *>(widget)),
-                                      Variant(static_cast<com::IDispatch *>(options))});
+  events_->fire(eventidBeforeResize,
+                {Variant(object ? object : static_cast<com::IDispatch *>(widget)),
+                 Variant(static_cast<com::IDispatch *>(options))});
   o.left = u.toPixels(options->newLeft);
   o.top = u.toPixels(options->newTop);
   o.width = u.toPixels(options->newWidth);
@@ -505,7 +507,7 @@ void KtResizerObject::beforeResize(QWidget *control, ResizeOptions &o) {
   o.applyNewSize = options->applyNewSize;
   o.applyNewPosition = options->applyNewPosition;
   o.resizeFonts = options->resizeFonts;
-  widget->Release();
+  if (widget) widget->Release();
   options->Release();
 }
 

@@ -70,9 +70,10 @@ protected:
   void *queryExtra(const com::IID &iid) override;
 
 private:
-  void beforeResize(QWidget *control, ResizeOptions &options) override;
+  void beforeResize(QWidget *control, com::IDispatch *object, ResizeOptions &options) override;
   void resizeComplete() override;
   bool designMode() const override;
+  ScaleUnits scaleUnits() const override { return units(); }
 
   ScaleUnits units() const;
   void changed(com::DISPID id);

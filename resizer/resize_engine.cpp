@@ -1,5 +1,6 @@
 #include "resizer/resize_engine.h"
 
+#include "platform/com/host.h"
 #include "resizer/ktresz30_ids.h"
 
 #include <QComboBox>
@@ -320,6 +321,7 @@ void ResizeEngine::layout() {
 QRectF ResizeEngine::actualRect(const Item &it) const {
   QWidget *w = it.widget;
   if (!w) return {};
+  if (QRectF r; it.object && objectRect(it, &r)) return r;
   if (it.kind == Kind::Line)
     return QRectF(px(w->property("X1")), px(w->property("Y1")), px(w->property("X2")),
                   px(w->property("Y2")));
@@ -336,11 +338,97 @@ void ResizeEngine::initItem(Item &it, QWidget *w, QWidget *page) {
   it.parent = w->parentWidget();
   it.page = page;
   it.kind = isLine(w) ? Kind::Line : isComboBox(w) ? Kind::ComboBox : Kind::Widget;
+  it.object = com::hostedControl(w);
+  if (it.object) initObject(it);
   it.rect = actualRect(it);
   it.area = page ? QSizeF(page->size()) : QSizeF(base_);
   if (it.kind == Kind::Line)
     it.lineStart = QLineF(it.rect.x(), it.rect.y(), it.rect.width(), it.rect.height());
   takeFractions(it, true);
+}
+
+void ResizeEngine::initObject(Item &it) {
+  com::IDispatch *d = it.object.get();
+  auto id = [d](const char *name) {
+    com::DISPID v = com::DISPID_UNKNOWN;
+    if (com::failed(com::getIdOfName(d, name, &v))) v = com::DISPID_UNKNOWN;
+    return v;
+  };
+  ObjectIds &ids = it.ids;
+  ids.move = id("Move");
+  ids.left = id("Left");
+  ids.top = id("Top");
+  ids.width = id("Width");
+  ids.height = id("Height");
+  ids.x1 = id("X1");
+  ids.y1 = id("Y1");
+  ids.x2 = id("X2");
+  ids.y2 = id("Y2");
+  ids.fontSize = id("FontSize");
+  const com::DISPID none = com::DISPID_UNKNOWN;
+  if (ids.x1 != none && ids.y1 != none && ids.x2 != none && ids.y2 != none)
+    it.kind = Kind::Line;
+  else if (ids.move == none && ids.left == none) {
+    it.object.reset(); // nothing to place it by: moved as its window
+    return;
+  }
+  // Whether the height (a line: X2) can be set: its value written back.
+  const com::DISPID probe = it.kind == Kind::Line ? ids.x2 : ids.height;
+  com::Variant v;
+  it.heightSettable = probe != none && com::succeeded(com::getProperty(d, probe, &v)) &&
+                      com::succeeded(com::putProperty(d, probe, v));
+}
+
+bool ResizeEngine::objectRect(const Item &it, QRectF *r) const {
+  const ObjectIds &ids = it.ids;
+  const bool line = it.kind == Kind::Line;
+  const com::DISPID members[] = {line ? ids.x1 : ids.left, line ? ids.y1 : ids.top,
+                                 line ? ids.x2 : ids.width, line ? ids.y2 : ids.height};
+  const ScaleUnits units = client_.scaleUnits();
+  double v[4];
+  for (int i = 0; i < 4; ++i) {
+    com::Variant value;
+    if (members[i] == com::DISPID_UNKNOWN ||
+        com::failed(com::getProperty(it.object.get(), members[i], &value)))
+      return false;
+    const std::optional<double> number = value.toR8();
+    if (!number) return false;
+    v[i] = units.toPixels(*number);
+  }
+  *r = QRectF(v[0], v[1], v[2], v[3]);
+  return true;
+}
+
+void ResizeEngine::moveObject(Item &it, const QRectF &r) {
+  com::IDispatch *d = it.object.get();
+  const ObjectIds &ids = it.ids;
+  const ScaleUnits units = client_.scaleUnits();
+  auto unit = [&units](double px) {
+    return com::Variant(static_cast<float>(units.fromPixels(px)));
+  };
+  // Combo boxes take the height their font gives them.
+  const bool height = it.heightSettable && it.kind != Kind::ComboBox;
+  if (it.kind == Kind::Line) {
+    const com::DISPID members[] = {ids.x1, ids.y1, ids.x2, ids.y2};
+    const double values[] = {r.x(), r.y(), r.width(), r.height()};
+    for (int i = 0; i < 4; ++i)
+      if (com::failed(com::putProperty(d, members[i], unit(values[i])))) break;
+    return;
+  }
+  if (ids.move != com::DISPID_UNKNOWN) {
+    std::vector<com::Variant> args{unit(r.x()), unit(r.y()), unit(r.width())};
+    if (height) args.push_back(unit(r.height()));
+    if (com::failed(com::callMethod(d, ids.move, std::move(args))))
+      qCWarning(lcResizer) << "Move refused by" << it.widget;
+    return;
+  }
+  // One after another, stopping at the first that fails.
+  const com::DISPID members[] = {ids.left, ids.top, ids.width, ids.height};
+  const double values[] = {r.x(), r.y(), r.width(), r.height()};
+  for (int i = 0; i < (height ? 4 : 3); ++i)
+    if (members[i] == com::DISPID_UNKNOWN ||
+        com::failed(com::putProperty(d, members[i], unit(values[i]))))
+      break;
 }
 
 void ResizeEngine::takeFractions(Item &it, bool fonts) {
@@ -355,6 +443,9 @@ void ResizeEngine::takeFractions(Item &it, bool fonts) {
   FontEntry f;
   double size = font.pointSizeF();
   if (size <= 0) size = font.pixelSize() * 72.0 / std::max(1, it.widget->logicalDpiY());
+  if (com::Variant v; it.object && it.ids.fontSize != com::DISPID_UNKNOWN &&
+                      com::succeeded(com::getProperty(it.object.get(), it.ids.fontSize, &v)))
+    size = v.toR8().value_or(size);
   f.size = f.start = size;
   f.startFont = font;
   f.face = size <= kSmallFontLimit ? QStringLiteral("Arial") : font.family();
@@ -408,7 +499,7 @@ void ResizeEngine::apply(Item &it) {
   o.width = target.width();
   o.height = target.height();
   o.resizeFonts = props_.resizeFonts;
-  raiseBeforeResize(w, o);
+  raiseBeforeResize(w, it.object.get(), o);
   if (!it.widget) return; // the handler destroyed it
   it.refusedPosition = !o.applyNewPosition;
   it.refusedSize = !o.applyNewSize;
@@ -433,6 +524,10 @@ void ResizeEngine::apply(Item &it) {
 
 void ResizeEngine::move(Item &it, const QRectF &r, bool, bool) {
   QWidget *w = it.widget;
+  if (it.object) {
+    moveObject(it, r);
+    return;
+  }
   if (it.kind == Kind::Line) {
     const char *names[] = {"X1", "Y1", "X2", "Y2"};
     const double values[] = {r.x(), r.y(), r.width(), r.height()};
@@ -452,21 +547,24 @@ void ResizeEngine::setFonts(Item &it, double newWidth, double newHeight) {
   for (FontEntry &f : it.fonts) {
     const double s = scaledFontSize(f, newWidth, newHeight, props_.minFontSize, props_.maxFontSize);
     if (std::abs(s - f.size) < 1e-9) continue;
-    it.widget->setFont(fontForSize(f, s));
+    if (it.object && it.ids.fontSize != com::DISPID_UNKNOWN)
+      com::putProperty(it.object.get(), it.ids.fontSize, com::Variant(static_cast<float>(s)));
+    else
+      it.widget->setFont(fontForSize(f, s));
     f.size = s;
   }
   // A combo box takes the height its font needs, as a native one does.
-  if (it.kind == Kind::ComboBox) {
+  if (it.kind == Kind::ComboBox && !it.object) {
     QWidget *w = it.widget;
     w->resize(w->width(), w->sizeHint().height());
   }
 }
 
-void ResizeEngine::raiseBeforeResize(QWidget *w, ResizeOptions &o) {
+void ResizeEngine::raiseBeforeResize(QWidget *w, com::IDispatch *object, ResizeOptions &o) {
   raisedBefore_ = true;
   busy_ = true;
   try {
-    client_.beforeResize(w, o);
+    client_.beforeResize(w, object, o);
   } catch (...) {
     qCWarning(lcResizer) << "BeforeResize handler failed";
   }

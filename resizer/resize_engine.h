@@ -9,6 +9,7 @@
 // The container is watched with an event filter; each size change posts one
 // deferred event, and the pass runs when it is fetched for the size the
 // container has then, so a burst of resizes lays out only the sizes reached.
+#include "platform/com/unknown.h"
 #include "resizer/properties.h"
 
 #include <QEvent>
@@ -37,9 +38,12 @@ struct ResizeOptions {
 class EngineClient {
 public:
   virtual ~EngineClient() = default;
-  virtual void beforeResize(QWidget *control, ResizeOptions &options) = 0;
+  // object: the hosted component whose window control is, else null.
+  virtual void beforeResize(QWidget *control, com::IDispatch *object, ResizeOptions &options) = 0;
   virtual void resizeComplete() = 0;
   virtual bool designMode() const = 0;
+  // The container's units, in which hosted components take their places.
+  virtual ScaleUnits scaleUnits() const { return {}; }
 };
 
 // The faces a scaled font takes.
@@ -68,8 +72,21 @@ class ResizeEngine : public QObject {
 public:
   enum class Kind { Widget, ComboBox, Line };
 
+  // Members of a hosted component that place it (DISPID_UNKNOWN: it has none).
+  struct ObjectIds {
+    com::DISPID move = com::DISPID_UNKNOWN, left = com::DISPID_UNKNOWN, top = com::DISPID_UNKNOWN,
+                width = com::DISPID_UNKNOWN, height = com::DISPID_UNKNOWN, x1 = com::DISPID_UNKNOWN,
+                y1 = com::DISPID_UNKNOWN, x2 = com::DISPID_UNKNOWN, y2 = com::DISPID_UNKNOWN,
+                fontSize = com::DISPID_UNKNOWN;
+  };
+
   struct Item {
     QPointer<QWidget> widget;
+    // A hosted component (widget is its window): placed through its Move
+    // method or its Left/Top/Width/Height (a line: X1/Y1/X2/Y2) by dispatch.
+    com::ComPtr<com::IDispatch> object;
+    ObjectIds ids;
+    bool heightSettable = true;
     Kind kind = Kind::Widget;
     QPointer<QWidget> parent; // parent at the last pass
     QPointer<QWidget> page;   // enclosing tab page, when there is one
@@ -126,13 +143,16 @@ private:
   void collect(QWidget *parent, QWidget *page, bool recurse,
                std::vector<std::pair<QWidget *, QWidget *>> &out) const;
   void initItem(Item &it, QWidget *w, QWidget *page);
+  void initObject(Item &it);
+  bool objectRect(const Item &it, QRectF *r) const;
+  void moveObject(Item &it, const QRectF &r);
   void takeFractions(Item &it, bool fonts);
   QRectF actualRect(const Item &it) const;
   QSizeF areaNow(const Item &it) const;
   void apply(Item &it);
   void move(Item &it, const QRectF &r, bool position, bool size);
   void setFonts(Item &it, double newWidth, double newHeight);
-  void raiseBeforeResize(QWidget *w, ResizeOptions &o);
+  void raiseBeforeResize(QWidget *w, com::IDispatch *object, ResizeOptions &o);
   QSize frameExtra() const;
 
   QPointer<QWidget> container_;

@@ -4,6 +4,10 @@
 #include "platform/com/log.h"
 
 namespace dorrin::com {
+namespace {
+// The dynamic property on a control's window that holds its IDispatch.
+constexpr const char *kHostedControl = "dorrinHostedControl";
+} // namespace
 
 class ControlHost::Site final : public Object<IOleClientSite> {
 public:
@@ -97,11 +101,13 @@ HRESULT ControlHost::attach(IUnknown *control, const IID &eventsIid, QWidget *pa
       if (failed(h->point_->Advise(h->sink_, &h->cookie_))) h->point_.reset();
     }
   }
+  h->widget(); // marks the control's window
   *out = std::move(h);
   return S_OK;
 }
 
 ControlHost::~ControlHost() {
+  if (marked_) marked_->setProperty(kHostedControl, QVariant());
   if (point_) point_->Unadvise(cookie_);
   if (object_) {
     object_->Close();
@@ -124,7 +130,20 @@ ControlHost::~ControlHost() {
 QWidget *ControlHost::widget() const {
   if (!dispatch_) return nullptr;
   auto window = ComPtr<IUnknown>(dispatch_.get()).as<IOleWindow>();
-  return window ? window->GetWidget() : nullptr;
+  QWidget *w = window ? window->GetWidget() : nullptr;
+  if (w && w != marked_) {
+    if (marked_) marked_->setProperty(kHostedControl, QVariant());
+    w->setProperty(kHostedControl, QVariant::fromValue(static_cast<void *>(dispatch_.get())));
+    marked_ = w;
+  }
+  return w;
+}
+
+ComPtr<IDispatch> hostedControl(const QWidget *w) {
+  if (!w) return {};
+  const QVariant v = w->property(kHostedControl);
+  if (!v.isValid()) return {};
+  return ComPtr<IDispatch>(static_cast<IDispatch *>(v.value<void *>()));
 }
 
 HRESULT ControlHost::put(DISPID id, Variant value, ExcepInfo *ei) {

@@ -33,7 +33,8 @@ public:
   ControlHost &operator=(const ControlHost &) = delete;
 
   IDispatch *control() const { return dispatch_.get(); }
-  // The control's own window, when it shows one.
+  // The control's own window, when it shows one. The window is marked with
+  // its control (see hostedControl) while this host holds it.
   QWidget *widget() const;
   HRESULT put(DISPID id, Variant value, ExcepInfo *ei = nullptr);
   HRESULT get(DISPID id, Variant *value, ExcepInfo *ei = nullptr);
@@ -68,6 +69,12 @@ private:
   std::uint32_t cookie_ = 0;
   Site *site_ = nullptr;
   Sink *sink_ = nullptr;
+  mutable QPointer<QWidget> marked_;
 };
+
+// The control hosted with w as its window, or null. The link is kept on the
+// widget itself, so a component library with its own copy of this layer (a
+// resizer moving the controls of a form) finds the control too.
+ComPtr<IDispatch> hostedControl(const QWidget *w);
 
 } // namespace dorrin::com

@@ -1,6 +1,7 @@
 // KtResizer on Qt Designer forms: the plugin's widget box entry and design
 // mode, a .ui form loaded at run time through the plugin, and the same form
 // compiled by uic.
+#include "resizer/tests/placed_component.h"
 #include "resizer/widget/ktresizer.h"
 #include "ui_sample_form.h"
 
@@ -112,6 +113,36 @@ TEST(ResizerDesigner, UicGeneratedFormGetsAWorkingResizer) {
   EXPECT_NE(std::find(offered.begin(), offered.end(), ui.pageButton), offered.end())
       << "controls on a tab page are managed";
   EXPECT_NEAR(ui.okButton->font().pointSizeF(), 20, 1e-6) << "10 pt doubled, held at MaxFontSize";
+}
+
+TEST(ResizerDesigner, ComponentHostedOnTheFormIsPlacedByTheLibrary) {
+  // The library keeps its own copy of the component layer: it finds the
+  // component from its window, not from the host's tables.
+  using dorrin::resizer::test::PlacedComponent;
+  QWidget form;
+  form.resize(400, 300);
+  auto *component = new PlacedComponent({});
+  std::unique_ptr<dorrin::com::ControlHost> host;
+  ASSERT_EQ(dorrin::com::ControlHost::attach(static_cast<dorrin::com::IDispatch *>(component),
+                                             dorrin::com::GUID_NULL, &form, &host),
+            dorrin::com::S_OK);
+  component->Release();
+  QWidget *window = host->widget();
+  window->setGeometry(40, 30, 80, 20);
+  auto *resizer = new KtResizer(&form);
+  ASSERT_NE(resizer->control(), nullptr) << resizer->lastError().toStdString();
+  std::vector<QWidget *> offered;
+  QObject::connect(resizer, &KtResizer::BeforeResize,
+                   [&](QWidget *control, KtResizeOptions &) { offered.push_back(control); });
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  settle();
+  component->log.clear();
+  form.resize(800, 600);
+  settle();
+  EXPECT_EQ(component->log, QStringList{"Move(80,60,160,40)"});
+  EXPECT_EQ(window->geometry(), QRect(80, 60, 160, 40));
+  EXPECT_EQ(offered, std::vector<QWidget *>{window});
 }
 
 } // namespace

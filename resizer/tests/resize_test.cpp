@@ -2,6 +2,7 @@
 // drift, fonts, BeforeResize, outside moves, limits, deferral, nesting, tab
 // pages, layouts, combo boxes and lines.
 #include "platform/forms/line.h"
+#include "resizer/tests/placed_component.h"
 #include "resizer/tests/resizer_fixture.h"
 
 #include <QApplication>
@@ -351,6 +352,96 @@ TEST(ResizeContainers, DeletedControlIsDroppedAndDisabledResizerStandsStill) {
   resizeTo(form, 400, 300);
   EXPECT_EQ(a->geometry(), QRect(80, 60, 160, 60));
 }
+
+// Hosted components are placed through their own members, never by moving
+// their window: a component that refuses every call stays where it was.
+struct HostedCase {
+  const char *name;
+  test::ComponentShape shape;
+  const char *units;
+  double unitsPerPixel;
+  QStringList placed; // the calls that place it when the form grows by half
+  QRect grown;
+};
+
+void PrintTo(const HostedCase &c, std::ostream *os) {
+  *os << c.name;
+}
+
+class ResizeHosted : public ::testing::TestWithParam<HostedCase> {};
+
+TEST_P(ResizeHosted, PlacedThroughItsMembersInProportion) {
+  const HostedCase &c = GetParam();
+  QWidget form;
+  form.resize(1000, 500);
+  auto *component = new test::PlacedComponent(c.shape, c.unitsPerPixel);
+  std::unique_ptr<com::ControlHost> host;
+  ASSERT_EQ(com::ControlHost::attach(static_cast<com::IDispatch *>(component), com::GUID_NULL,
+                                     &form, &host),
+            com::S_OK);
+  component->Release(); // the host holds it
+  QWidget *window = host->widget();
+  ASSERT_NE(window, nullptr);
+  window->setGeometry(100, 50, 200, 40);
+  HostedResizer r(&form, c.units);
+  showAndSettle(form);
+  component->log.clear();
+
+  resizeTo(form, 1500, 750);
+  EXPECT_EQ(component->log, c.placed);
+  EXPECT_EQ(window->geometry(), c.grown);
+  ASSERT_FALSE(r.calls.empty());
+  EXPECT_EQ(r.calls.back().control, window) << "BeforeResize names the component";
+
+  QRandomGenerator rng(5);
+  for (int i = 0; i < 200; ++i) {
+    form.resize(300 + rng.bounded(1500), 150 + rng.bounded(800));
+    if (rng.bounded(2) == 0) settle();
+  }
+  resizeTo(form, 1000, 500);
+  EXPECT_EQ(window->geometry(), QRect(100, 50, 200, 40));
+  if (c.shape.fontSize) {
+    EXPECT_DOUBLE_EQ(component->fontSize, 12) << "its font size comes back";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ResizeHosted,
+    ::testing::Values(
+        HostedCase{"Move", {}, "pixels", 1, {"Move(150,75,300,60)"}, QRect(150, 75, 300, 60)},
+        HostedCase{
+            "MoveInTwips", {}, "Twip", 15, {"Move(2250,1125,4500,900)"}, QRect(150, 75, 300, 60)},
+        HostedCase{"MoveWithoutHeight",
+                   {.heightWritable = false},
+                   "pixels",
+                   1,
+                   {"Move(150,75,300)"},
+                   QRect(150, 75, 300, 40)},
+        HostedCase{"Properties",
+                   {.move = false, .fontSize = true},
+                   "pixels",
+                   1,
+                   {"Left=150", "Top=75", "Width=300", "Height=60", "FontSize=18"},
+                   QRect(150, 75, 300, 60)},
+        HostedCase{"ReadOnlyHeight",
+                   {.move = false, .heightWritable = false},
+                   "pixels",
+                   1,
+                   {"Left=150", "Top=75", "Width=300"},
+                   QRect(150, 75, 300, 40)},
+        HostedCase{"ComboBoxNeverGetsAHeight",
+                   {.move = false, .comboBox = true},
+                   "pixels",
+                   1,
+                   {"Left=150", "Top=75", "Width=300"},
+                   QRect(150, 75, 300, 40)},
+        HostedCase{"RefusingStaysPut",
+                   {.move = false, .refuseAll = true},
+                   "pixels",
+                   1,
+                   {"Left=150"},
+                   QRect(100, 50, 200, 40)}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace dorrin::resizer

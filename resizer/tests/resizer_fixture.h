@@ -35,8 +35,11 @@ public:
       if (id == eventidResizeComplete) ++completes;
       if (id != eventidBeforeResize || args.size() != 2) return;
       BeforeResizeCall call;
-      if (auto w = com::ComPtr<com::IUnknown>(args[0].unknown()).as<IKtWidget>())
+      const com::ComPtr<com::IUnknown> sender(args[0].unknown());
+      if (auto w = sender.as<IKtWidget>())
         call.control = w->widget();
+      else if (auto window = sender.as<com::IOleWindow>())
+        call.control = window->GetWidget();
       com::IDispatch *o = args[1].dispatch();
       auto read = [&](com::DISPID d) {
         com::Variant v;

@@ -3,6 +3,7 @@
 #include "platform/com/loader.h"
 #include "platform/paths/data_folder.h"
 #include "resizer/ktresz30_ids.h"
+#include "resizer/properties.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -199,8 +200,11 @@ void KtResizer::onEvent(int dispid, const std::vector<Variant> &args) {
   }
   if (dispid != resizer::eventidBeforeResize || args.size() != 2) return;
   QWidget *control = nullptr;
-  if (auto w = com::ComPtr<com::IUnknown>(args[0].unknown()).as<resizer::IKtWidget>())
+  const com::ComPtr<com::IUnknown> sender(args[0].unknown());
+  if (auto w = sender.as<resizer::IKtWidget>())
     control = w->widget();
+  else if (auto window = sender.as<com::IOleWindow>()) // a hosted component
+    control = window->GetWidget();
   com::IDispatch *o = args[1].dispatch();
   if (!o) return;
   auto read = [o](com::DISPID id) {
@@ -226,65 +230,39 @@ void KtResizer::onEvent(int dispid, const std::vector<Variant> &args) {
   com::putProperty(o, resizer::dispidResizeFonts, opts.ResizeFonts);
 }
 
-double KtResizer::MaxHeight() const {
-  return get(resizer::dispidMaxHeight, 0.0).toDouble();
-}
-double KtResizer::MaxWidth() const {
-  return get(resizer::dispidMaxWidth, 0.0).toDouble();
-}
-double KtResizer::MinHeight() const {
-  return get(resizer::dispidMinHeight, 0.0).toDouble();
-}
-double KtResizer::MinWidth() const {
-  return get(resizer::dispidMinWidth, 0.0).toDouble();
-}
-double KtResizer::MaxFontSize() const {
-  return get(resizer::dispidMaxFontSize, 100.0).toDouble();
-}
-double KtResizer::MinFontSize() const {
-  return get(resizer::dispidMinFontSize, 1.0).toDouble();
-}
-bool KtResizer::ResizeFonts() const {
-  return get(resizer::dispidResizeFonts, true).toBool();
-}
+// Each saved property reads and writes the component by its dispatch id; the
+// default answers while no component is attached and nothing was put.
+namespace {
+const resizer::ResizerProperties kDefaults;
+} // namespace
+
+#define KTRESIZER_PROPERTY(Type, Name, Setter, Id, Default)                                        \
+  Type KtResizer::Name() const {                                                                   \
+    return get(Id, QVariant::fromValue<Type>(Default)).value<Type>();                              \
+  }                                                                                                \
+  void KtResizer::Setter(Type v) {                                                                 \
+    put(Id, v);                                                                                    \
+  }
+KTRESIZER_PROPERTY(double, MaxHeight, setMaxHeight, resizer::dispidMaxHeight, kDefaults.maxHeight)
+KTRESIZER_PROPERTY(double, MaxWidth, setMaxWidth, resizer::dispidMaxWidth, kDefaults.maxWidth)
+KTRESIZER_PROPERTY(double, MinHeight, setMinHeight, resizer::dispidMinHeight, kDefaults.minHeight)
+KTRESIZER_PROPERTY(double, MinWidth, setMinWidth, resizer::dispidMinWidth, kDefaults.minWidth)
+KTRESIZER_PROPERTY(double, MaxFontSize, setMaxFontSize, resizer::dispidMaxFontSize,
+                   kDefaults.maxFontSize)
+KTRESIZER_PROPERTY(double, MinFontSize, setMinFontSize, resizer::dispidMinFontSize,
+                   kDefaults.minFontSize)
+KTRESIZER_PROPERTY(bool, ResizeFonts, setResizeFonts, resizer::dispidResizeFonts,
+                   kDefaults.resizeFonts)
+KTRESIZER_PROPERTY(bool, Enabled, setEnabledResizing, com::DISPID_ENABLED, kDefaults.enabled)
+KTRESIZER_PROPERTY(QString, TagVariant, setTagVariant, resizer::dispidTagVariant, QString())
+#undef KTRESIZER_PROPERTY
+
 KtResizer::Constants_ResizeStyle KtResizer::ResizeStyle() const {
-  return static_cast<Constants_ResizeStyle>(get(resizer::dispidResizeStyle, 1).toInt());
-}
-bool KtResizer::Enabled() const {
-  return get(com::DISPID_ENABLED, true).toBool();
-}
-QString KtResizer::TagVariant() const {
-  return get(resizer::dispidTagVariant, QString()).toString();
-}
-void KtResizer::setMaxHeight(double v) {
-  put(resizer::dispidMaxHeight, v);
-}
-void KtResizer::setMaxWidth(double v) {
-  put(resizer::dispidMaxWidth, v);
-}
-void KtResizer::setMinHeight(double v) {
-  put(resizer::dispidMinHeight, v);
-}
-void KtResizer::setMinWidth(double v) {
-  put(resizer::dispidMinWidth, v);
-}
-void KtResizer::setMaxFontSize(double v) {
-  put(resizer::dispidMaxFontSize, v);
-}
-void KtResizer::setMinFontSize(double v) {
-  put(resizer::dispidMinFontSize, v);
-}
-void KtResizer::setResizeFonts(bool v) {
-  put(resizer::dispidResizeFonts, v);
+  return static_cast<Constants_ResizeStyle>(
+      get(resizer::dispidResizeStyle, kDefaults.resizeStyle).toInt());
 }
 void KtResizer::setResizeStyle(Constants_ResizeStyle v) {
   put(resizer::dispidResizeStyle, static_cast<int>(v));
-}
-void KtResizer::setEnabledResizing(bool v) {
-  put(com::DISPID_ENABLED, v);
-}
-void KtResizer::setTagVariant(const QString &v) {
-  put(resizer::dispidTagVariant, v);
 }
 
 void KtResizer::AboutBox() {

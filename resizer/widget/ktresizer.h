@@ -60,7 +60,7 @@ public:
   void setResizeFonts(bool v);
   void setResizeStyle(Constants_ResizeStyle v);
   void setEnabledResizing(bool v);
-  void setTagVariant(const QString &v);
+  void setTagVariant(QString v);
 
   // The hosted component; null when it could not be created (no library,
   // or a second resizer on the same container).
