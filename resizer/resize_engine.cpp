@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QLoggingCategory>
 #include <QScreen>
@@ -598,8 +599,14 @@ void ResizeEngine::applyLimits() {
                                        : savedMax_.width();
   const int maxH = props_.maxHeight > 0 ? std::max(minH, inner(props_.maxHeight, extra.height()))
                                         : savedMax_.height();
+  if (c->minimumSize() == QSize(minW, minH) && c->maximumSize() == QSize(maxW, maxH)) return;
   c->setMinimumSize(minW, minH);
   c->setMaximumSize(maxW, maxH); // both bring the widget inside at once
+  // A shown window's new hints are only queued for the window manager; send
+  // them now, or a drag started before the program's next event ignores them.
+  if (c->isWindow() && c->isVisible() &&
+      qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    QGuiApplication::sync();
 }
 
 void ResizeEngine::centerParent() {

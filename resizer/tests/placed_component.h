@@ -23,11 +23,12 @@ struct ComponentShape {
   bool comboBox = false;  // its window is a combo box
   bool refuseAll = false; // every placing call fails
   bool fontSize = false;  // offers FontSize (points)
+  bool line = false;      // only X1/Y1/X2/Y2: a line from the window's top left to its bottom right
 };
 
 class PlacedComponent final : public com::Object<com::IDispatch, com::IOleObject, com::IOleWindow> {
 public:
-  enum : com::DISPID { kMove = 1, kLeft, kTop, kWidth, kHeight, kFontSize };
+  enum : com::DISPID { kMove = 1, kLeft, kTop, kWidth, kHeight, kFontSize, kX1, kY1, kX2, kY2 };
 
   PlacedComponent(ComponentShape shape, double unitsPerPixel = 1)
       : shape_(shape), perPixel_(unitsPerPixel) {}
@@ -37,9 +38,16 @@ public:
 
   com::HRESULT GetIDsOfNames(const std::string *names, unsigned count, com::DISPID *ids) override {
     const std::pair<const char *, com::DISPID> known[] = {
-        {"Move", shape_.move ? kMove : 0},           {"Left", shape_.properties ? kLeft : 0},
-        {"Top", shape_.properties ? kTop : 0},       {"Width", shape_.properties ? kWidth : 0},
-        {"Height", shape_.properties ? kHeight : 0}, {"FontSize", shape_.fontSize ? kFontSize : 0}};
+        {"Move", shape_.move ? kMove : 0},
+        {"Left", shape_.properties ? kLeft : 0},
+        {"Top", shape_.properties ? kTop : 0},
+        {"Width", shape_.properties ? kWidth : 0},
+        {"Height", shape_.properties ? kHeight : 0},
+        {"FontSize", shape_.fontSize ? kFontSize : 0},
+        {"X1", shape_.line ? kX1 : 0},
+        {"Y1", shape_.line ? kY1 : 0},
+        {"X2", shape_.line ? kX2 : 0},
+        {"Y2", shape_.line ? kY2 : 0}};
     com::HRESULT hr = com::S_OK;
     for (unsigned i = 0; i < count; ++i) {
       ids[i] = com::DISPID_UNKNOWN;
@@ -70,9 +78,11 @@ public:
       double v = 0;
       switch (id) {
       case kLeft:
+      case kX1:
         v = g.x() * perPixel_;
         break;
       case kTop:
+      case kY1:
         v = g.y() * perPixel_;
         break;
       case kWidth:
@@ -80,6 +90,12 @@ public:
         break;
       case kHeight:
         v = g.height() * perPixel_;
+        break;
+      case kX2:
+        v = (g.x() + g.width()) * perPixel_;
+        break;
+      case kY2:
+        v = (g.y() + g.height()) * perPixel_;
         break;
       case kFontSize:
         v = fontSize;
@@ -93,14 +109,16 @@ public:
     if (!(flags & com::DISPATCH_PROPERTYPUT) || params.args.empty())
       return com::DISP_E_MEMBERNOTFOUND;
     const com::Variant &value = params.args.back();
-    static const char *const names[] = {"", "Move", "Left", "Top", "Width", "Height", "FontSize"};
-    if (id < kLeft || id > kFontSize) return com::DISP_E_MEMBERNOTFOUND;
+    static const char *const names[] = {"",         "Move", "Left", "Top", "Width", "Height",
+                                        "FontSize", "X1",   "Y1",   "X2",  "Y2"};
+    if (id < kLeft || id > kY2) return com::DISP_E_MEMBERNOTFOUND;
     log << QStringLiteral("%1=%2").arg(names[id]).arg(value.toR8().value_or(-1));
     if (id == kFontSize) {
       fontSize = value.toR8().value_or(fontSize);
       return com::S_OK;
     }
     if (shape_.refuseAll || (id == kHeight && !shape_.heightWritable)) return com::E_FAIL;
+    // A line's ends move one at a time: X1 keeps X2 where it is.
     switch (id) {
     case kLeft:
       g.moveLeft(px(value));
@@ -111,8 +129,20 @@ public:
     case kWidth:
       g.setWidth(px(value));
       break;
-    default:
+    case kHeight:
       g.setHeight(px(value));
+      break;
+    case kX1:
+      g.setLeft(px(value));
+      break;
+    case kY1:
+      g.setTop(px(value));
+      break;
+    case kX2:
+      g.setWidth(px(value) - g.x());
+      break;
+    default:
+      g.setHeight(px(value) - g.y());
       break;
     }
     window_->setGeometry(g);
