@@ -1,5 +1,6 @@
 #include "organiser/start/organiser_app.h"
 
+#include "organiser/contracts/tables.h"
 #include "organiser/start/startup_trace.h"
 #include "platform/com/guid.h"
 #include "platform/com/loader.h"
@@ -71,7 +72,14 @@ OrganiserApp::OrganiserApp()
   startupMark("services built");
   registerShippedComponents();
   startupMark("components registered");
-  frmTime_ = std::make_unique<FrmTime>([this] { return std::make_unique<MainWindow>(services()); });
+  frmTime_ = std::make_unique<FrmTime>([this] {
+    // The databases' damage checks run on a worker thread while the window
+    // is built; opening them takes the answers.
+    engine_->checkAhead(paths::resolve(QString::fromUtf8(db::kWeekDatabase)), {db::weekTable()});
+    engine_->checkAhead(paths::resolve(QString::fromUtf8(db::kLauncherDatabase)),
+                        {db::launcherTable()});
+    return std::make_unique<MainWindow>(services());
+  });
   connect(frmTime_.get(), &FrmTime::mainLoaded, this,
           [this](MainWindow *w) { dialogs_->setParent(&w->form()); });
   connect(frmTime_.get(), &FrmTime::mainUnloading, this, [this] { dialogs_->setParent(nullptr); });

@@ -12,7 +12,7 @@ namespace dorrin::desktop {
 class DesktopIcons;
 }
 namespace dorrin::db {
-class Engine;
+class SqliteEngine;
 }
 namespace dorrin::forms {
 class Dialogs;
@@ -63,7 +63,7 @@ public:
 private:
   std::unique_ptr<forms::QtDialogs> dialogs_;
   std::unique_ptr<desktop::DesktopIcons> desktop_;
-  std::unique_ptr<db::Engine> engine_;
+  std::unique_ptr<db::SqliteEngine> engine_;
   std::unique_ptr<tray::TrayIcon> tray_;
   std::unique_ptr<shell::Shell> shell_;
   std::unique_ptr<shell::Clipboard> clipboard_;

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 
 namespace dorrin::db {
 
@@ -139,8 +140,10 @@ QString prepareSchema(sqlite3 *db, const std::vector<TableDef> &create) {
 // table, a week table of several years) gets SQLite's quick check of every
 // page; a larger one only has each table's pages counted, which finds a
 // damaged table page without the cost of checking every index. Returns why
-// the file is damaged, or "".
-QString damageCheck(sqlite3 *db, const std::vector<TableDef> &tables) {
+// the file is damaged, or ""; *checked is false when a step failed for
+// another reason than damage (a lock), so the answer says nothing.
+QString damageCheck(sqlite3 *db, const std::vector<TableDef> &tables, bool *checked = nullptr) {
+  if (checked) *checked = true;
   // The first text of the statement's first row; false on an error.
   auto query = [db](const QString &sql, QString *answer) {
     sqlite3_stmt *stmt = nullptr;
@@ -155,12 +158,15 @@ QString damageCheck(sqlite3 *db, const std::vector<TableDef> &tables) {
     const int primary = sqlite3_errcode(db) & 0xff;
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
   };
+  auto notDamage = [&] {
+    if (isDamage()) return sqlite::lastError(db);
+    if (checked) *checked = false;
+    return QString();
+  };
   QString answer;
-  if (!query(QStringLiteral("PRAGMA page_count"), &answer))
-    return isDamage() ? sqlite::lastError(db) : QString();
+  if (!query(QStringLiteral("PRAGMA page_count"), &answer)) return notDamage();
   if (answer.toLongLong() <= kQuickCheckPages) {
-    if (!query(QStringLiteral("PRAGMA quick_check(1)"), &answer))
-      return isDamage() ? sqlite::lastError(db) : QString();
+    if (!query(QStringLiteral("PRAGMA quick_check(1)"), &answer)) return notDamage();
     return answer == u"ok" ? QString() : answer;
   }
   // A table the file lacks is no damage; the schema check deals with it.
@@ -168,6 +174,34 @@ QString damageCheck(sqlite3 *db, const std::vector<TableDef> &tables) {
     if (!query("SELECT count(*) FROM " + quoted(t.name), &answer) && isDamage())
       return sqlite::lastError(db);
   return {};
+}
+
+// The file as it is now: size, change time and inode; empty when missing.
+QByteArray fileIdentity(const QString &path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+  return QByteArray::number(static_cast<qint64>(st.st_size)) + ' ' +
+         QByteArray::number(static_cast<qint64>(st.st_ctim.tv_sec)) + '.' +
+         QByteArray::number(static_cast<qint64>(st.st_ctim.tv_nsec)) + ' ' +
+         QByteArray::number(static_cast<quint64>(st.st_ino));
+}
+
+// The check ahead, on the worker thread. A journal beside the file may hold
+// a change to roll back first, which a read-only connection cannot do: such
+// a file is left to the check at open.
+SqliteEngine::AheadAnswer checkOnWorker(const QString &path, const std::vector<TableDef> &tables) {
+  SqliteEngine::AheadAnswer a;
+  a.identity = fileIdentity(path);
+  if (a.identity.isEmpty() || QFileInfo::exists(path + QStringLiteral("-journal"))) return a;
+  sqlite3 *handle = nullptr;
+  const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle,
+                                 SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc == SQLITE_OK) {
+    sqlite3_extended_result_codes(handle, 1);
+    a.damage = damageCheck(handle, tables, &a.checked);
+  }
+  sqlite3_close_v2(handle);
+  return a;
 }
 
 class SqliteDatabase final : public Database {
@@ -222,8 +256,24 @@ private:
 
 } // namespace
 
+SqliteEngine::SqliteEngine() = default;
+SqliteEngine::~SqliteEngine() = default;
+
+void SqliteEngine::checkAhead(const QString &path, const std::vector<TableDef> &tables) {
+  const QFileInfo info(path);
+  if (!info.isFile() || info.size() == 0 || ahead_.count(path)) return;
+  ahead_[path] = std::async(std::launch::async, checkOnWorker, path, tables);
+}
+
 std::unique_ptr<Database> SqliteEngine::OpenDatabase(const QString &path,
                                                      const std::vector<TableDef> &create) {
+  // A check ahead of this file counts when it looked at the file as it is.
+  std::optional<QString> checkedAhead;
+  if (const auto it = ahead_.find(path); it != ahead_.end()) {
+    const AheadAnswer a = it->second.get();
+    ahead_.erase(it);
+    if (a.checked && a.identity == fileIdentity(path)) checkedAhead = a.damage;
+  }
   // damaged: the file's content is the trouble (not its folder or rights).
   auto failed = [&](const QString &why, bool damaged = false) {
     qCCritical(lcDb).noquote() << "cannot open the database" << path << "-" << why
@@ -257,7 +307,7 @@ std::unique_ptr<Database> SqliteEngine::OpenDatabase(const QString &path,
   sqlite3_busy_timeout(handle, kBusyTimeoutMs);
   exec(handle, QStringLiteral("PRAGMA cache_size = -%1").arg(kCacheKiB));
   if (!fresh) {
-    const QString damage = damageCheck(handle, create);
+    const QString damage = checkedAhead ? *checkedAhead : damageCheck(handle, create);
     if (!damage.isEmpty()) return failed("it is damaged: " + damage, true);
   }
   const QString why = prepareSchema(handle, create);

@@ -5,14 +5,39 @@
 #include "organiser/contracts/database.h"
 
 #include <QDate>
+#include <future>
+#include <map>
 #include <optional>
 
 namespace dorrin::db {
 
 class SqliteEngine final : public Engine {
 public:
+  SqliteEngine();
+  ~SqliteEngine() override; // waits for a check still running
+  SqliteEngine(const SqliteEngine &) = delete;
+  SqliteEngine &operator=(const SqliteEngine &) = delete;
+
+  // Starts the damage check that opening `path` makes on a worker thread with
+  // its own read-only connection, so that it runs while the caller does
+  // other work (builds its windows). The next OpenDatabase of `path` waits
+  // for it and takes its answer, or checks again when the file has changed
+  // since or could not be checked. Nothing happens for a missing file.
+  void checkAhead(const QString &path, const std::vector<TableDef> &tables);
+
   std::unique_ptr<Database> OpenDatabase(const QString &path,
                                          const std::vector<TableDef> &create = {}) override;
+
+  // What a check ahead found: why the file is damaged ("" when it is not),
+  // and the file it looked at (size, change time, inode) before it started.
+  struct AheadAnswer {
+    bool checked = false;
+    QString damage;
+    QByteArray identity;
+  };
+
+private:
+  std::map<QString, std::future<AheadAnswer>> ahead_;
 };
 
 // Moves a database file that cannot be used out of the way, unchanged and

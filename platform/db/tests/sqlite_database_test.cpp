@@ -5,8 +5,10 @@
 #include "tests/support/temp_folder.h"
 
 #include <QDir>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <thread>
 
 using namespace dorrin::db;
 using dorrin::test::TempFolder;
@@ -583,6 +585,48 @@ TEST_F(Db, DamagedPagesBehindAGoodHeaderAreFoundAtOpenAndTheFileSetAside) {
   EXPECT_EQ(dir.read("TessivoWeek-damaged-2026-12-10-2.mdb-journal"), "its journal");
   EXPECT_EQ(dir.read("TessivoWeek-damaged-2026-12-10.mdb"), before);
   EXPECT_FALSE(QFile::exists(path + "-journal"));
+}
+
+TEST_F(Db, ACheckAheadFindsWhatTheCheckAtOpenFindsEvenWhenTheFileChangesAfterIt) {
+  const QString path = dir.file("TessivoWeek.mdb");
+  struct Case {
+    const char *name;
+    bool damagedBefore, damagedAfter;
+  } cases[] = {{"sound file", false, false},
+               {"damaged before the check ahead", true, false},
+               {"damaged after the check ahead looked at it", false, true}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(path);
+    open("TessivoWeek.mdb", weekTable()).reset();
+    const int pageSize = fillWeek(path, 2000);
+    const int pages = sql(path, "PRAGMA page_count").value(0).toInt();
+    if (c.damagedBefore) damagePage(path, pageSize, pages / 2, false);
+    engine.checkAhead(path, {weekTable()});
+    if (c.damagedAfter) {
+      // Later than the file times' granularity, so the file reads as changed.
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      damagePage(path, pageSize, pages / 2, false);
+    }
+    const QByteArray before = dir.read("TessivoWeek.mdb");
+    LogCapture log;
+    auto d = open("TessivoWeek.mdb", weekTable());
+    const bool damaged = c.damagedBefore || c.damagedAfter;
+    EXPECT_EQ(d->IsOpen(), !damaged);
+    EXPECT_EQ(d->Damaged(), damaged);
+    if (!damaged) {
+      auto rs = d->OpenRecordset("AWeek", kDynaset);
+      EXPECT_TRUE(rs->FindFirst("BDate='2026-12-01'"));
+    }
+    d.reset();
+    if (damaged) {
+      EXPECT_EQ(dir.read("TessivoWeek.mdb"), before) << "never written";
+    }
+  }
+  // A missing file is left to the open, which creates it.
+  QFile::remove(path);
+  engine.checkAhead(path, {weekTable()});
+  EXPECT_TRUE(open("TessivoWeek.mdb", weekTable())->IsOpen());
 }
 
 TEST_F(Db, DamageFoundWhileOpenStopsEveryChange) {
