@@ -104,11 +104,20 @@ DriveListBox::DriveListBox(QWidget *parent) : Control(parent), box_(new QComboBo
   connect(box_, &QComboBox::currentIndexChanged, this, [this] {
     if (!quiet_) emit change();
   });
-  refresh();
+}
+
+void DriveListBox::ensureFilled() const {
+  if (!filled_) const_cast<DriveListBox *>(this)->refresh();
+}
+
+void DriveListBox::showEvent(QShowEvent *e) {
+  ensureFilled();
+  Control::showEvent(e);
 }
 
 void DriveListBox::refresh() {
-  const QString keep = drive();
+  filled_ = true;
+  const QString keep = box_->currentData(kPathRole).toString();
   quiet_ = true;
   box_->clear();
   for (const Drive &d : reachableDrives())
@@ -119,18 +128,22 @@ void DriveListBox::refresh() {
 }
 
 int DriveListBox::listCount() const {
+  ensureFilled();
   return box_->count();
 }
 
 QString DriveListBox::list(int i) const {
+  ensureFilled();
   return i >= 0 && i < box_->count() ? box_->itemData(i, kPathRole).toString() : QString();
 }
 
 QString DriveListBox::drive() const {
+  ensureFilled();
   return box_->currentData(kPathRole).toString();
 }
 
 bool DriveListBox::setDrive(const QString &pathIn) {
+  ensureFilled();
   const QString path = normalFolder(pathIn);
   int best = -1;
   qsizetype bestLength = -1;
@@ -171,12 +184,23 @@ bool DirListBox::setPath(const QString &folderIn) {
   }
   if (folder == path_) return true;
   path_ = folder;
-  fill();
+  stale_ = true;
+  if (isVisible()) fill();
   emit change();
   return true;
 }
 
+void DirListBox::ensureFilled() const {
+  if (stale_) const_cast<DirListBox *>(this)->fill();
+}
+
+void DirListBox::showEvent(QShowEvent *e) {
+  ensureFilled();
+  Control::showEvent(e);
+}
+
 void DirListBox::fill() {
+  stale_ = false;
   list_->clear();
   // Ancestors from the root down to the current folder, each indented one
   // step more, then the folders inside it.
@@ -206,15 +230,18 @@ void DirListBox::fill() {
 }
 
 int DirListBox::listCount() const {
+  ensureFilled();
   return list_->count();
 }
 
 QString DirListBox::itemPath(int row) const {
+  ensureFilled();
   const QListWidgetItem *item = list_->item(row);
   return item ? item->data(kPathRole).toString() : QString();
 }
 
 int DirListBox::currentRow() const {
+  ensureFilled();
   return current_;
 }
 
@@ -241,11 +268,22 @@ bool FileListBox::setPath(const QString &folderIn) {
   }
   if (folder == path_) return true;
   path_ = folder;
-  refresh();
+  stale_ = true;
+  if (isVisible()) refresh();
   return true;
 }
 
+void FileListBox::ensureFilled() const {
+  if (stale_) const_cast<FileListBox *>(this)->refresh();
+}
+
+void FileListBox::showEvent(QShowEvent *e) {
+  ensureFilled();
+  Control::showEvent(e);
+}
+
 void FileListBox::refresh() {
+  stale_ = false;
   list_->clear();
   if (path_.isEmpty()) return;
   const QStringList files =
@@ -255,20 +293,24 @@ void FileListBox::refresh() {
 }
 
 int FileListBox::listCount() const {
+  ensureFilled();
   return list_->count();
 }
 
 QString FileListBox::list(int i) const {
+  ensureFilled();
   const QListWidgetItem *item = list_->item(i);
   return item ? item->text() : QString();
 }
 
 int FileListBox::listIndex() const {
+  ensureFilled();
   const auto sel = list_->selectedItems();
   return sel.isEmpty() ? -1 : list_->row(sel.first());
 }
 
 bool FileListBox::setListIndex(int i) {
+  ensureFilled();
   if (i < -1 || i >= list_->count()) return false;
   if (i < 0)
     list_->clearSelection();

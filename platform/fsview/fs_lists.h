@@ -38,6 +38,8 @@ QString joinPath(const QString &folder, const QString &name);
 class DriveListBox : public forms::Control {
   Q_OBJECT
 public:
+  // The volumes are read when the box is first shown or asked (reading them
+  // and their icons is slow for a window that starts with the box hidden).
   explicit DriveListBox(QWidget *parent = nullptr);
   // Re-reads the mounted volumes; keeps the chosen drive when it is still there.
   void refresh();
@@ -48,19 +50,28 @@ public:
   // Chooses the drive whose path this is (or that holds it); raises change()
   // when the choice changes. False when no drive holds the path.
   bool setDrive(const QString &path);
-  QComboBox *box() const { return box_; }
+  QComboBox *box() const {
+    ensureFilled();
+    return box_;
+  }
 
 signals:
   void change();
 
 protected:
   void resizeEvent(QResizeEvent *e) override;
+  void showEvent(QShowEvent *e) override;
 
 private:
+  void ensureFilled() const;
+
   QComboBox *box_;
   bool quiet_ = false;
+  bool filled_ = false;
 };
 
+// The folder and file lists read their folder when first shown or asked,
+// as the drive list does.
 class DirListBox : public forms::Control {
   Q_OBJECT
 public:
@@ -73,19 +84,25 @@ public:
   int listCount() const;
   QString itemPath(int row) const;
   int currentRow() const; // the row of the current folder
-  QListWidget *listWidget() const { return list_; }
+  QListWidget *listWidget() const {
+    ensureFilled();
+    return list_;
+  }
 
 signals:
   void change();
 
 protected:
   void resizeEvent(QResizeEvent *e) override;
+  void showEvent(QShowEvent *e) override;
 
 private:
   void fill();
+  void ensureFilled() const;
   QListWidget *list_;
   QString path_;
   int current_ = -1;
+  bool stale_ = false; // path_ changed since the list was filled
 };
 
 class FileListBox : public forms::Control {
@@ -104,14 +121,20 @@ public:
   bool setListIndex(int i);
   // The selected file's name ("" when none).
   QString fileName() const;
-  QListWidget *listWidget() const { return list_; }
+  QListWidget *listWidget() const {
+    ensureFilled();
+    return list_;
+  }
 
 protected:
   void resizeEvent(QResizeEvent *e) override;
+  void showEvent(QShowEvent *e) override;
 
 private:
+  void ensureFilled() const;
   QListWidget *list_;
   QString path_;
+  bool stale_ = false; // path_ changed since the list was filled
 };
 
 } // namespace dorrin::fsview

@@ -1,5 +1,6 @@
 #include "platform/tray/tray_icon.h"
 
+#include <QHash>
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
@@ -48,13 +49,22 @@ public:
       painter->fillRect(rect, QColor(128, 128, 128, 160));
     }
   }
+  // Every window and the tray ask for the same few sizes (a window manager
+  // gets four per window): each is drawn from the SVG once per process.
   QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    paint(&p, QRect(QPoint(0, 0), size), mode, state);
-    p.end();
-    return QPixmap::fromImage(image);
+    static QHash<QString, QImage> drawn;
+    const QString key =
+        QStringLiteral("%1 %2x%3 %4").arg(file_).arg(size.width()).arg(size.height()).arg(mode);
+    auto it = drawn.constFind(key);
+    if (it == drawn.constEnd()) {
+      QImage image(size, QImage::Format_ARGB32_Premultiplied);
+      image.fill(Qt::transparent);
+      QPainter p(&image);
+      paint(&p, QRect(QPoint(0, 0), size), mode, state);
+      p.end();
+      it = drawn.insert(key, image);
+    }
+    return QPixmap::fromImage(*it);
   }
   QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
   QIconEngine *clone() const override { return new SvgIconEngine(file_); }
