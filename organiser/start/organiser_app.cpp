@@ -69,15 +69,12 @@ OrganiserApp::OrganiserApp()
       tray_(std::make_unique<tray::SystemTrayIcon>()),
       shell_(std::make_unique<shell::DesktopShell>()),
       clipboard_(std::make_unique<shell::QtClipboard>()) {
+  checkDatabasesAhead();
   startupMark("services built");
   registerShippedComponents();
   startupMark("components registered");
   frmTime_ = std::make_unique<FrmTime>([this] {
-    // The databases' damage checks run on a worker thread while the window
-    // is built; opening them takes the answers.
-    engine_->checkAhead(paths::resolve(QString::fromUtf8(db::kWeekDatabase)), {db::weekTable()});
-    engine_->checkAhead(paths::resolve(QString::fromUtf8(db::kLauncherDatabase)),
-                        {db::launcherTable()});
+    checkDatabasesAhead(); // a window loaded again (F11) checks the files again
     return std::make_unique<MainWindow>(services());
   });
   connect(frmTime_.get(), &FrmTime::mainLoaded, this,
@@ -94,6 +91,14 @@ OrganiserApp::OrganiserApp()
   };
   connect(hotKeys_.get(), &hotkeys::HotKeySource::pressed, this, onKey);
   startupMark("hot keys");
+}
+
+void OrganiserApp::checkDatabasesAhead() {
+  // The databases' damage checks run on worker threads while the services
+  // and the window are built; opening the files takes their answers.
+  engine_->checkAhead(paths::resolve(QString::fromUtf8(db::kWeekDatabase)), {db::weekTable()});
+  engine_->checkAhead(paths::resolve(QString::fromUtf8(db::kLauncherDatabase)),
+                      {db::launcherTable()});
 }
 
 OrganiserApp::~OrganiserApp() {

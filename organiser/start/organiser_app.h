@@ -61,6 +61,8 @@ public:
   void listen(instance::InstanceChannel &channel);
 
 private:
+  void checkDatabasesAhead();
+
   std::unique_ptr<forms::QtDialogs> dialogs_;
   std::unique_ptr<desktop::DesktopIcons> desktop_;
   std::unique_ptr<db::SqliteEngine> engine_;
