@@ -135,7 +135,14 @@ while [ $t -le "$trials" ]; do
   fi
   t=$((t + 1))
 done
-left=$(ls "$data" | grep -cE '^(dorrat\.txt|timedata\.txt|GroupName\.txt)\.[A-Za-z0-9]{6}$' || true)
+# Temporaries of killed writes: the next write of their file removes those
+# a minute old, so only writes killed near the end may leave one here.
+temporaries=$(ls "$data" | grep -E '^(dorrat\.txt|timedata\.txt|GroupName\.txt)\.[A-Za-z0-9]{6}$')
+left=0
+for f in $temporaries; do
+  left=$((left + 1))
+  echo "left: $f, $(($(date +%s) - $(stat -c %Y "$data/$f"))) s old"
+done
 echo "kill test: $killed kills, $files files checked, $failures failures," \
   "$entries week entries stored, alarm store rewritten in $alarm_saves and group file in" \
   "$group_saves trials, $left temporaries left, $slow slow starts"
