@@ -116,6 +116,11 @@ protected:
       ASSERT_TRUE(w->Update());
     }
   }
+  // Deletes every record.
+  void clearTable() {
+    for (auto r = db->OpenRecordset(QStringLiteral("AWeek")); r->MoveFirst();)
+      r->Delete();
+  }
   // Every record in table order.
   std::vector<Entry> table() {
     std::vector<Entry> out;

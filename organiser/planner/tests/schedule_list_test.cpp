@@ -21,10 +21,6 @@ struct ScheduleListTest : PlannerFixture {
     PlannerFixture::SetUp();
     showMemo();
   }
-  void clearTable() {
-    for (auto r = db->OpenRecordset(QStringLiteral("AWeek")); r->MoveFirst();)
-      r->Delete();
-  }
   forms::Rgb labelBack(int r) {
     form.Grid_A->setRow(r);
     form.Grid_A->setCol(0);

@@ -390,8 +390,7 @@ TEST_F(WeekPlannerTest, EnterAddsChangesOrDeletesTheEntryOfTheLine) {
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    for (auto r = db->OpenRecordset(QStringLiteral("AWeek")); r->MoveFirst();)
-      r->Delete();
+    clearTable();
     add(c.before);
     reload();
     edit(c.strip, c.row, c.typed, kEnter);
@@ -490,8 +489,7 @@ TEST_F(WeekPlannerTest, AChangeTheTableRefusesIsShownOnceAndTheTypedTextStaysToB
   forms::resetSaveFailureReports();
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
-    for (auto r = db->OpenRecordset(QStringLiteral("AWeek")); r->MoveFirst();)
-      r->Delete();
+    clearTable();
     add(before);
     reload();
     blockWrites(true);
@@ -572,8 +570,7 @@ TEST_F(WeekPlannerTest, StoredDatesAndSearchesDoNotDependOnTheLocale) {
   for (const char *name : {"ko_KR", "en_US", "de_DE", "ar_EG"}) {
     SCOPED_TRACE(name);
     QLocale::setDefault(QLocale(QString::fromLatin1(name)));
-    for (auto r = db->OpenRecordset(QStringLiteral("AWeek")); r->MoveFirst();)
-      r->Delete();
+    clearTable();
     planner.Week_Data_Save(QDate(2026, 12, 6), QStringLiteral("저장"));
     EXPECT_EQ(table(), (std::vector<Entry>{{"2026-12-06", "저장"}}));
     reload();
