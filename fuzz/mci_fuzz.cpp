@@ -1,12 +1,14 @@
 // MCI command strings: any text is tokenised, parsed and run by
 // mciSendString without harm. Elements resolve into a folder of the run's
-// own, so commands that write files ("save") stay inside it; the device
+// own, and a "save" gets a plain name, so files written stay in the folder
+// the harness runs in (scripts/fuzz.sh gives it one); the device
 // plays into a clock that the harness never advances.
 #include "platform/audio/tests/manual_clock_output.h"
 #include "platform/mci/command.h"
 #include "platform/mci/system.h"
 #include "platform/mci/wave_clip.h"
 
+#include <QString>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <string>
@@ -45,7 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   std::size_t start = 0;
   for (int n = 0; n < 8 && start <= text.size(); ++n) {
     const std::size_t end = std::min(text.find('\n', start), text.size());
-    const std::string command = text.substr(start, end - start);
+    std::string command = text.substr(start, end - start);
+    // A "save" writes to the path it is given, as it is: any command that
+    // may be one gets plain names, which land in the harness's working
+    // folder, never elsewhere.
+    if (QString::fromLatin1(command).contains(QLatin1String("save"), Qt::CaseInsensitive))
+      for (char &c : command)
+        if (c == '/' || c == '\\') c = '_';
     char reply[128];
     const auto error = system.sendString(command.c_str(), reply, sizeof reply, 0);
     char message[256];

@@ -24,6 +24,7 @@ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" \
   -DDORRIN_FUZZ=ON -DDORRIN_TESTS=OFF -DDORRIN_BENCH=OFF >/dev/null
 cmake --build "$dir" -j"$(nproc)" --target fuzzers
+dir=$(cd "$dir" && pwd)
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 # Leaks are not looked for: Qt keeps process-wide caches until exit.
@@ -36,11 +37,17 @@ for seeds in "$root"/fuzz/corpus/*/; do
   name=$(basename "$seeds")
   [ -n "$only" ] && [ "$only" != "$name" ] && continue
   corpus="$dir/corpus/$name" findings="$dir/findings/$name"
-  mkdir -p "$corpus" "$findings"
+  # Each harness runs in a scratch folder of its own: file names a harness
+  # makes up (an MCI "save" to a relative name) land there, not in the
+  # checkout.
+  scratch="$dir/scratch/$name"
+  rm -rf "$scratch"
+  mkdir -p "$corpus" "$findings" "$scratch"
   log="$dir/$name.log"
   echo "== $name: ${seconds} s"
-  if "$dir/fuzz/${name}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds" >"$log" 2>&1; then
+  if (cd "$scratch" && "$dir/fuzz/${name}_fuzz" -max_total_time="$seconds" -timeout=10 \
+      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds") \
+      >"$log" 2>&1; then
     { grep -E "^stat::number_of_executed_units|^stat::new_units_added" "$log" || true; } |
       sed 's/^/   /'
   else
