@@ -2,8 +2,51 @@
 
 namespace dorrin::db::sqlite {
 
+namespace {
+
+// SQLite's own text, led by what it means for the user in Korean where the
+// answer is one a user can act on (the text is shown in the save-failure
+// and damaged-file messages).
+QString reason(int rc, const char *detail) {
+  const QString english = QString::fromUtf8(detail);
+  const char16_t *korean = nullptr;
+  switch (rc & 0xff) {
+  case SQLITE_READONLY:
+    korean = u"읽기 전용이라 쓸 수 없습니다";
+    break;
+  case SQLITE_PERM:
+  case SQLITE_AUTH:
+    korean = u"권한이 없습니다";
+    break;
+  case SQLITE_FULL:
+    korean = u"디스크 공간이 부족합니다";
+    break;
+  case SQLITE_CANTOPEN:
+    korean = u"파일을 열 수 없습니다";
+    break;
+  case SQLITE_IOERR:
+    korean = u"디스크에 읽거나 쓰지 못했습니다";
+    break;
+  case SQLITE_CORRUPT:
+    korean = u"파일이 손상되었습니다";
+    break;
+  case SQLITE_NOTADB:
+    korean = u"데이터베이스 파일이 아닙니다";
+    break;
+  case SQLITE_BUSY:
+  case SQLITE_LOCKED:
+    korean = u"다른 프로그램이 파일을 쓰고 있습니다";
+    break;
+  default:
+    break;
+  }
+  return korean ? QString::fromUtf16(korean) + QStringLiteral(" (") + english + u')' : english;
+}
+
+} // namespace
+
 void Connection::failed(int rc) {
-  lastError = QString::fromUtf8(sqlite3_errmsg(db));
+  lastError = reason(rc, sqlite3_errmsg(db));
   const int primary = rc & 0xff;
   if ((primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB) && !damaged) {
     damaged = true;
@@ -13,7 +56,7 @@ void Connection::failed(int rc) {
 }
 
 QString lastError(sqlite3 *db) {
-  return QString::fromUtf8(sqlite3_errmsg(db));
+  return reason(sqlite3_extended_errcode(db), sqlite3_errmsg(db));
 }
 
 QString quoted(const QString &identifier) {
