@@ -81,6 +81,7 @@ public:
   bool MoveLast() override { return false; }
   bool MoveNext() override { return false; }
   bool Eof() const override { return true; }
+  bool ReadFailed() const override { return true; }
   int FieldCount() const override { return 0; }
   bool AddNew() override { return false; }
   bool Edit() override { return false; }

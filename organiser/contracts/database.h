@@ -107,6 +107,10 @@ public:
   bool FindFirst(const QString &field, const QString &value);
   bool FindNext(const QString &field, const QString &value);
   bool NoMatch() const { return noMatch_; }
+  // True when the last move or find ended because the table could not be
+  // read (an error, or a recordset that is not open) rather than because no
+  // record was there: the caller cannot know whether its record exists.
+  virtual bool ReadFailed() const = 0;
 
   Field Fields(int index) { return Field(this, index); }
   virtual int FieldCount() const = 0;

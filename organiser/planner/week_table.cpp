@@ -35,7 +35,8 @@ void moveOnAfterChange(db::Recordset &rs) {
 
 EntryChange deleteWeekEntry(db::Recordset *rs, const QDate &day, const QString &text) {
   if (!rs) return EntryChange::Failed;
-  if (!findWeekEntry(*rs, day, text)) return EntryChange::Gone;
+  if (!findWeekEntry(*rs, day, text))
+    return rs->ReadFailed() ? EntryChange::Failed : EntryChange::Gone;
   if (!rs->Delete()) return EntryChange::Failed;
   moveOnAfterChange(*rs);
   return EntryChange::Done;
@@ -44,7 +45,8 @@ EntryChange deleteWeekEntry(db::Recordset *rs, const QDate &day, const QString &
 EntryChange changeWeekEntry(db::Recordset *rs, const QDate &day, const QString &text,
                             const QDate &newDay, const QString &now) {
   if (!rs) return EntryChange::Failed;
-  if (!findWeekEntry(*rs, day, text)) return EntryChange::Gone;
+  if (!findWeekEntry(*rs, day, text))
+    return rs->ReadFailed() ? EntryChange::Failed : EntryChange::Gone;
   const bool stored =
       rs->Edit() &&
       (!newDay.isValid() || rs->Fields(kWeekDateColumn).SetValue(text::shortDate(newDay))) &&

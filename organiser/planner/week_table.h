@@ -41,7 +41,7 @@ void moveOnAfterChange(db::Recordset &rs);
 enum class EntryChange {
   Done,   // stored; the recordset has moved on
   Gone,   // no entry of that day and text any more: nothing changed
-  Failed, // the table refused the change (or is not open): report it
+  Failed, // the table refused the change, could not be read or is not open: report it
 };
 
 // Deletes the entry (day, text) stands for (see findWeekEntry). A null

@@ -69,6 +69,7 @@ void SqliteRecordset::setCurrent(qint64 rowid, Row row) {
 
 bool SqliteRecordset::takeRow(Statement &s) {
   const int rc = s.step();
+  readFailed_ = rc != SQLITE_ROW && rc != SQLITE_DONE;
   if (rc == SQLITE_ROW) {
     const qint64 id = s.int64(0);
     setCurrent(id, readRow(s));
@@ -192,6 +193,7 @@ SqliteRecordset::FindStatements *SqliteRecordset::findStatements(int field) {
 bool SqliteRecordset::find(From from, const QString &field, const QString &value) {
   if (!open_) return false;
   cancelEdit();
+  readFailed_ = false;
   int index = -1;
   for (size_t i = 0; i < fields_.size(); ++i)
     if (fields_[i].name.compare(field, Qt::CaseInsensitive) == 0) index = int(i);
@@ -203,6 +205,8 @@ bool SqliteRecordset::find(From from, const QString &field, const QString &value
   if (from == From::Next && pos_ == Pos::End) return false;
   FindStatements *s = findStatements(index);
   if (!s) {
+    // The table could not be asked: whether the record is there is unknown.
+    readFailed_ = true;
     pos_ = Pos::End;
     return false;
   }

@@ -15,6 +15,7 @@ public:
   SqliteRecordset(std::shared_ptr<Connection> conn, QString table, std::vector<FieldDef> fields);
 
   bool IsOpen() const override { return open_; }
+  bool ReadFailed() const override { return !open_ || readFailed_; }
   QString LastError() const override {
     return conn_->damaged ? "the file is damaged: " + conn_->lastError : conn_->lastError;
   }
@@ -68,7 +69,8 @@ private:
   QString table_;
   std::vector<FieldDef> fields_;
   bool open_ = false;
-  int storedCount_ = 0; // fields the program writes (all but a Counter)
+  bool readFailed_ = false; // the last read of a row ended in an error
+  int storedCount_ = 0;     // fields the program writes (all but a Counter)
 
   mutable Pos pos_ = Pos::End; // a record found gone on reading becomes Deleted
   qint64 rowid_ = 0;

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sqlite3.h>
 #include <utility>
 #include <vector>
 
@@ -85,7 +86,10 @@ protected:
     form.Menu_MouseDown(kPageWeek, forms::kLeftButton);
   }
 
-  void TearDown() override { rs.reset(); }
+  void TearDown() override {
+    blockReads(false);
+    rs.reset();
+  }
 
   // While blocked, every change of the week table fails and reads still
   // work: the journal a change needs would be made through a link into a
@@ -95,6 +99,21 @@ protected:
     ASSERT_TRUE(on ? QFile::link(folder.file("no such folder/journal"), journal)
                    : QFile::remove(journal));
   }
+  // While blocked, another connection holds the week file's exclusive lock:
+  // every read of the table fails (after the busy wait) as every change does.
+  void blockReads(bool on) {
+    if (on == (locker != nullptr)) return;
+    if (on) {
+      ASSERT_EQ(sqlite3_open(folder.file("TessivoWeek.mdb").toUtf8().constData(), &locker),
+                SQLITE_OK);
+      ASSERT_EQ(sqlite3_exec(locker, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    } else {
+      sqlite3_exec(locker, "ROLLBACK", nullptr, nullptr, nullptr);
+      sqlite3_close(locker);
+      locker = nullptr;
+    }
+  }
+  sqlite3 *locker = nullptr;
   // The save-failure messages shown so far.
   QStringList saveFailures() const {
     QStringList out;

@@ -463,6 +463,46 @@ TEST_F(ScheduleListTest, AChangeTheTableRefusesIsShownOnceAndTheTypedTextStaysTo
   EXPECT_TRUE(messages[0].contains("TessivoWeek.mdb")) << messages[0].toStdString();
 }
 
+TEST_F(ScheduleListTest, AChangeWhileTheTableCannotBeReadIsShownAndKeptNotDropped) {
+  // Whether the row's entry is still there cannot be known while the file
+  // cannot be read: the change is a failure to report, never an entry gone.
+  struct Case {
+    const char *name;
+    const char16_t *typed; // nullptr: the text stays as it opened
+    int key;
+    std::vector<Entry> after; // once the table can be read again
+  };
+  const std::vector<Entry> before{{"2026-12-06", "a"}};
+  const Case cases[] = {
+      {"a changed text", u"a 바뀜", kEnter, {{"2026-12-06", "a 바뀜"}}},
+      {"the Delete key", nullptr, kDelete, {}},
+  };
+  forms::resetSaveFailureReports();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    clearTable();
+    add(before);
+    showMemo();
+    openRow(0);
+    blockReads(true);
+    dialogs.msgBoxAnswers = {forms::vbYes};
+    typeAndKey(c.typed, c.key);
+    EXPECT_TRUE(form.Text1->visible());
+    EXPECT_EQ(form.Text1->text(), c.typed ? QString::fromUtf16(c.typed) : QStringLiteral("a"));
+    EXPECT_TRUE(listsDisabled());
+    blockReads(false);
+    EXPECT_EQ(table(), before);
+
+    dialogs.msgBoxAnswers = {forms::vbYes};
+    list.Text1_KeyUp(c.key);
+    EXPECT_EQ(table(), c.after);
+    EXPECT_FALSE(form.Text1->visible());
+  }
+  const QStringList messages = saveFailures();
+  ASSERT_EQ(messages.size(), 1) << messages.join("\n").toStdString();
+  EXPECT_TRUE(messages[0].contains("TessivoWeek.mdb")) << messages[0].toStdString();
+}
+
 TEST_F(ScheduleListTest, ARebuildClosesAnEditorOrPopUpLeftOpenOnTheOldList) {
   add({{"2026-12-07", "A"}});
   showMemo();
