@@ -7,13 +7,7 @@
 build=$(cd "$1" && pwd)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-passed=0
-failed=0
-check() { # check NAME COMMAND...
-  name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
+. "$(dirname "$0")/../../tests/support/check.sh"
 
 DESTDIR=$root/dest cmake --install "$build" --prefix /usr/local >"$root/install.log" 2>&1
 check "cmake --install succeeds" test $? -eq 0
@@ -80,5 +74,4 @@ else
   echo "note: no private mounts here; the build folder stayed visible"
 fi
 
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+check_summary

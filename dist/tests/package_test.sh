@@ -6,19 +6,13 @@
 build=$(cd "$1" && pwd)
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-passed=0
-failed=0
-check() { # check NAME COMMAND...
-  name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
+. "$(dirname "$0")/../../tests/support/check.sh"
 
 (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1)
 check "cpack -G DEB succeeds" test $? -eq 0 || cat "$out/cpack.log"
 deb=$(ls "$out"/dorrin_*_amd64.deb 2>/dev/null | head -n1)
 check "package file dorrin_<version>_amd64.deb" test -n "$deb"
-[ -n "$deb" ] || { echo "$passed passed, $failed failed"; exit 1; }
+[ -n "$deb" ] || { check_summary; exit 1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
@@ -43,5 +37,4 @@ if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null 2>&1; then
   check "apt-get can install it (simulated)" test $? -eq 0 || tail -20 "$out/apt.log"
 fi
 
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+check_summary

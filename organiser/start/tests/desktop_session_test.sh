@@ -11,13 +11,7 @@ fi
 for tool in xprop xmessage xwininfo; do
   command -v $tool >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 0; }
 done
-passed=0
-failed=0
-check() { # check NAME COMMAND...
-  name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
+. "$(dirname "$0")/../../../tests/support/check.sh"
 # Waits up to 5 s until the window's map state is $2 (IsViewable / IsUnMapped).
 state_is() {
   i=0
@@ -145,5 +139,4 @@ check "desktop icons restored after --quit" state_is "$desk" IsViewable
 
 kill $desk_pid $tray_pid 2>/dev/null
 rm -rf "$data"
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+check_summary
