@@ -15,7 +15,7 @@ packages=(
   qt6-translations-l10n
   libgtest-dev libgmock-dev
   fonts-nanum fontconfig
-  xvfb xdotool x11-utils xauth trayer faketime unzip
+  xvfb xdotool x11-utils xauth trayer openbox faketime unzip
   desktop-file-utils dpkg-dev file
   clang libclang-rt-14-dev
 )
