@@ -1,10 +1,9 @@
 // The group file "GroupName.txt": any file loads without harm, and the line
 // written from the groups loaded loads back to the same groups.
+#include "fuzz/fuzz_input.h"
 #include "organiser/phonebook/group_names.h"
 #include "platform/text/text_file.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
 
@@ -12,13 +11,8 @@ using namespace dorrin;
 using organiser::GroupNames;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-  static QTemporaryDir dir;
-  static const QString file = dir.filePath(QStringLiteral("GroupName.txt"));
-  {
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
-    f.write(reinterpret_cast<const char *>(data), qint64(size));
-  }
+  const QString file = fuzz::inputFile("GroupName.txt", data, size);
+  if (file.isEmpty()) std::abort();
   GroupNames first;
   if (const auto line = organiser::readGroupLine(file)) first.applyLine(*line);
 
@@ -29,11 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   if (!line) std::abort();
   second.applyLine(*line);
   for (int r = 0; r < organiser::kGroupRows; ++r)
-    for (int c = 0; c < organiser::kGroupCols; ++c) {
-      // A byte CP949 cannot read is loaded as U+FFFD and written back as "?".
-      QString was = first.at(r, c);
-      was.replace(QChar(0xFFFD), u'?');
-      if (was != second.at(r, c)) std::abort();
-    }
+    for (int c = 0; c < organiser::kGroupCols; ++c)
+      if (fuzz::asWrittenInCp949(first.at(r, c)) != second.at(r, c)) std::abort();
   return 0;
 }

@@ -1,9 +1,8 @@
 // The component registry file: any file content is read without harm, every
 // key and value name found reads back through the same interface.
+#include "fuzz/fuzz_input.h"
 #include "platform/com/registry.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
 
@@ -25,13 +24,8 @@ void walk(const com::Registry &reg, const std::string &key, int depth) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-  static QTemporaryDir dir;
-  static const QString file = dir.filePath(QStringLiteral("registry.ini"));
-  {
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
-    f.write(reinterpret_cast<const char *>(data), qint64(size));
-  }
+  const QString file = fuzz::inputFile("registry.ini", data, size);
+  if (file.isEmpty()) return 0;
   com::Registry reg(file);
   walk(reg, std::string(), 0);
   return 0;
